@@ -294,6 +294,23 @@ namespace qv::catalogue {
         return {}; // unreachable: every entry has a row, checked when the table compiles
     }
 
+    QString shownText(QStringView caption)
+    {
+        QString shown;
+        shown.reserve(caption.size());
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            if (caption[i] == u'&') {
+                if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+                    shown.append(u'&');
+                    ++i;
+                }
+                continue;
+            }
+            shown.append(caption[i]);
+        }
+        return shown;
+    }
+
     DescriptionLabels exampleLabels()
     {
         return {prefixed(StandardPrefix, u"Security Awareness and Training"),

@@ -95,6 +95,11 @@ namespace qv::catalogue {
     // The labels of the fixed sample shown in the "Safeguard Example" area. The sample is entry 15,
     // but its standard reads differently from the entry's own label, as the sample always has.
     DescriptionLabels exampleLabels();
+    // A caption or label text as the user sees it: "&&" shows one "&", a single "&" only marks the
+    // access key of the next letter. For the places that show a caption as plain text (a label, a
+    // tool tip, a printed page).
+    QString shownText(QStringView caption);
+
     // The entry the "Safeguard Example" area shows a sample of.
     inline constexpr int ExampleSafeguard = 15;
 

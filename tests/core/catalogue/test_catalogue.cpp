@@ -33,6 +33,8 @@ private Q_SLOTS:
     void descriptionLabels();
     void everyEntryHasItsThreeLabels();
     void exampleLabelsDifferFromEntry15();
+    void shownText_data();
+    void shownText();
     void overviewColumns();
     void overviewTitles_data();
     void overviewTitles();
@@ -471,6 +473,26 @@ void TestCatalogue::exampleLabelsDifferFromEntry15()
     QCOMPARE(sample.specification, QStringLiteral(" Specification: Password Management (A)"));
     QCOMPARE(ExampleSafeguard, 15);
     QVERIFY(catalogue::descriptionLabels(*entryBySafeguard(15)).standard != sample.standard);
+}
+
+void TestCatalogue::shownText_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("double ampersand") << QStringLiteral("Resp. && Report.") << QStringLiteral("Resp. & Report.");
+    QTest::newRow("access key") << QStringLiteral("E&xit") << QStringLiteral("Exit");
+    QTest::newRow("both") << QStringLiteral("&Save && Print") << QStringLiteral("Save & Print");
+    QTest::newRow("three in a row") << QStringLiteral("a&&&b") << QStringLiteral("a&b");
+    QTest::newRow("trailing") << QStringLiteral("Plan&") << QStringLiteral("Plan");
+    QTest::newRow("plain") << QStringLiteral("Risk Analysis") << QStringLiteral("Risk Analysis");
+}
+
+void TestCatalogue::shownText()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    QCOMPARE(catalogue::shownText(caption), shown);
 }
 
 void TestCatalogue::overviewColumns()
