@@ -18,44 +18,51 @@ namespace qv::rtf {
             return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '-';
         }
 
-        void appendNumber(QByteArray& buf, int value)
-        {
-            char digits[16];
-            const auto res = std::to_chars(digits, digits + sizeof digits, value);
-            buf.append(digits, res.ptr - digits);
-        }
-
     } // namespace
 
     RtfOutput::RtfOutput(qsizetype reserve)
     {
-        m_buf.reserve(reserve);
+        m_buf.resize(qMax<qsizetype>(reserve, 256));
+        m_data = m_buf.data();
+    }
+
+    void RtfOutput::enlarge(qsizetype n)
+    {
+        m_buf.resize(qMax(m_buf.size() * 2, m_size + n));
+        m_data = m_buf.data();
+    }
+
+    void RtfOutput::put(const char* bytes, qsizetype n)
+    {
+        std::memcpy(grow(n), bytes, size_t(n));
     }
 
     void RtfOutput::word(const char* name)
     {
-        m_buf.append('\\');
-        m_buf.append(name, qsizetype(std::strlen(name)));
+        put('\\');
+        put(name, qsizetype(std::strlen(name)));
         m_pendingWord = true;
     }
 
     void RtfOutput::word(const char* name, int value)
     {
-        m_buf.append('\\');
-        m_buf.append(name, qsizetype(std::strlen(name)));
-        appendNumber(m_buf, value);
+        put('\\');
+        put(name, qsizetype(std::strlen(name)));
+        char digits[16];
+        const auto res = std::to_chars(digits, digits + sizeof digits, value);
+        put(digits, res.ptr - digits);
         m_pendingWord = true;
     }
 
     void RtfOutput::openGroup()
     {
-        m_buf.append('{');
+        put('{');
         m_pendingWord = false;
     }
 
     void RtfOutput::closeGroup()
     {
-        m_buf.append('}');
+        put('}');
         m_pendingWord = false;
     }
 
@@ -64,13 +71,13 @@ namespace qv::rtf {
         if (*bytes == 0)
             return;
         delimitBefore(*bytes);
-        m_buf.append(bytes, qsizetype(std::strlen(bytes)));
+        put(bytes, qsizetype(std::strlen(bytes)));
     }
 
     void RtfOutput::raw(char byte)
     {
         delimitBefore(byte);
-        m_buf.append(byte);
+        put(byte);
     }
 
     void RtfOutput::newline()
@@ -78,8 +85,8 @@ namespace qv::rtf {
         // Some older readers take a line end after a control word as part of the text; a space ends
         // the word for all of them.
         if (m_pendingWord)
-            m_buf.append(' ');
-        m_buf.append("\r\n", 2);
+            put(' ');
+        put("\r\n", 2);
         m_pendingWord = false;
     }
 
@@ -87,17 +94,19 @@ namespace qv::rtf {
     {
         if (m_pendingWord) {
             if (continuesWord(next))
-                m_buf.append(' ');
+                put(' ');
             m_pendingWord = false;
         }
     }
 
     void RtfOutput::unicodeUnit(char16_t unit)
     {
-        m_buf.append("\\u", 2);
-        appendNumber(m_buf, signedUnit(unit));
+        put("\\u", 2);
+        char digits[16];
+        const auto res = std::to_chars(digits, digits + sizeof digits, signedUnit(unit));
+        put(digits, res.ptr - digits);
         // The one-character fallback announced by \uc1 in the header; it also ends the word.
-        m_buf.append('?');
+        put('?');
         m_pendingWord = false;
     }
 
@@ -108,8 +117,8 @@ namespace qv::rtf {
             case u'\\':
             case u'{':
             case u'}':
-                m_buf.append('\\');
-                m_buf.append(char(ch));
+                put('\\');
+                put(char(ch));
                 m_pendingWord = false;
                 return;
             case u'\t':
@@ -124,7 +133,7 @@ namespace qv::rtf {
             if (ch < 0x20 || ch == 0x7F)
                 return;
             delimitBefore(char(ch));
-            m_buf.append(char(ch));
+            put(char(ch));
             return;
         }
         switch (ch) {
@@ -153,7 +162,7 @@ namespace qv::rtf {
         const int byte = cp1252::fromUnicode(QChar(ch));
         if (byte >= 0) {
             const char esc[4] = {'\\', '\'', HexDigits[(byte >> 4) & 0xF], HexDigits[byte & 0xF]};
-            m_buf.append(esc, 4);
+            put(esc, 4);
             m_pendingWord = false;
         } else {
             unicodeUnit(ch);
@@ -172,9 +181,7 @@ namespace qv::rtf {
             if (run > p) {
                 delimitBefore(char(*p));
                 const qsizetype n = run - p;
-                const qsizetype at = m_buf.size();
-                m_buf.resize(at + n);
-                char* dst = m_buf.data() + at;
+                char* dst = grow(n);
                 for (qsizetype i = 0; i < n; ++i)
                     dst[i] = char(p[i]);
                 p = run;
@@ -197,9 +204,7 @@ namespace qv::rtf {
         constexpr qsizetype BytesPerLine = 64;
         newline();
         const qsizetype lines = (data.size() + BytesPerLine - 1) / BytesPerLine;
-        const qsizetype at = m_buf.size();
-        m_buf.resize(at + data.size() * 2 + lines * 2);
-        char* dst = m_buf.data() + at;
+        char* dst = grow(data.size() * 2 + lines * 2);
         for (qsizetype i = 0; i < data.size(); ++i) {
             const auto b = uchar(data[i]);
             *dst++ = HexDigits[b >> 4];
@@ -216,14 +221,19 @@ namespace qv::rtf {
     {
         if (run.isEmpty())
             return;
-        m_buf.append(run);
+        put(run.constData(), run.size());
         m_pendingWord = true;
     }
 
     QByteArray RtfOutput::take()
     {
+        m_buf.truncate(m_size);
+        QByteArray out = std::move(m_buf);
+        m_buf = QByteArray();
+        m_data = nullptr;
+        m_size = 0;
         m_pendingWord = false;
-        return std::move(m_buf);
+        return out;
     }
 
 } // namespace qv::rtf

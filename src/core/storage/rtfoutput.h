@@ -45,9 +45,9 @@ namespace qv::rtf {
         // A run of control words prepared earlier; like word(), the last one may need a delimiter.
         void words(const QByteArray& run);
 
-        const QByteArray& bytes() const
+        qsizetype size() const
         {
-            return m_buf;
+            return m_size;
         }
         QByteArray take();
 
@@ -56,7 +56,26 @@ namespace qv::rtf {
         void unicodeUnit(char16_t unit);
         void character(char16_t ch, bool special);
 
+        // Room for n more bytes, and where they go. The buffer is kept at its capacity and only the
+        // first m_size bytes are written, which spares QByteArray's checks on every small append.
+        char* grow(qsizetype n)
+        {
+            if (m_size + n > m_buf.size())
+                enlarge(n);
+            char* at = m_data + m_size;
+            m_size += n;
+            return at;
+        }
+        void put(char c)
+        {
+            *grow(1) = c;
+        }
+        void put(const char* bytes, qsizetype n);
+        void enlarge(qsizetype n);
+
         QByteArray m_buf;
+        char* m_data = nullptr;
+        qsizetype m_size = 0;
         // A control word was written last and the next byte may need a space to end it.
         bool m_pendingWord = false;
     };

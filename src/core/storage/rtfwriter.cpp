@@ -67,7 +67,7 @@ namespace qv::rtf {
     DocumentWriter::DocumentWriter(const QTextDocument& doc)
         : m_doc(doc)
         // Formatting words add a little to the text; pictures grow the buffer as they come.
-        , m_out(doc.characterCount() * 11 / 10 + 1024)
+        , m_out(qsizetype(doc.characterCount()) * 3 / 2 + 4096)
     {
         const QFont font = doc.defaultFont();
         m_defaultFamily = font.family();
@@ -135,12 +135,22 @@ namespace qv::rtf {
         return index;
     }
 
-    const RunInfo& DocumentWriter::runInfo(int formatIndex, const QTextCharFormat& format)
+    const RunInfo& DocumentWriter::runInfo(const QTextFragment& fragment)
     {
-        const auto found = m_runs.constFind(formatIndex);
-        if (found != m_runs.cend())
-            return *found;
+        const int index = fragment.charFormatIndex();
+        const auto found = m_runs.constFind(index);
+        return found != m_runs.cend() ? *found : addRunInfo(index, fragment.charFormat());
+    }
 
+    const RunInfo& DocumentWriter::blockRunInfo(const QTextBlock& block)
+    {
+        const int index = block.charFormatIndex();
+        const auto found = m_runs.constFind(index);
+        return found != m_runs.cend() ? *found : addRunInfo(index, block.charFormat());
+    }
+
+    const RunInfo& DocumentWriter::addRunInfo(int formatIndex, const QTextCharFormat& format)
+    {
         RunInfo info;
         // The document's formats are already resolved against its default font, so this also
         // carries the sizes of headings given as a size adjustment rather than in points.
@@ -274,12 +284,12 @@ namespace qv::rtf {
         }
     }
 
-    QByteArray DocumentWriter::paragraphWords(const QTextBlock& block, const QTextList* list)
+    const ParagraphInfo& DocumentWriter::paragraphInfo(const QTextBlock& block, const ListEntry* list)
     {
-        const int listIndent = list ? list->format().indent() : 0;
+        const int listIndent = list ? list->indent : 0;
         const qint64 key = (qint64(block.blockFormatIndex()) << 9) | (list ? 0x100 : 0) | qMin(listIndent, 0xFF);
-        const auto found = m_paragraphWords.constFind(key);
-        if (found != m_paragraphWords.cend())
+        const auto found = m_paragraphs.constFind(key);
+        if (found != m_paragraphs.cend())
             return *found;
 
         const QTextBlockFormat bf = block.blockFormat();
@@ -356,29 +366,33 @@ namespace qv::rtf {
         if (visible(bf.background()))
             out.word("cbpat", colorIndex(bf.background().color()));
 
-        QByteArray words = out.take();
-        m_paragraphWords.insert(key, words);
-        return words;
+        return *m_paragraphs.insert(key, {out.take(), bf.pageBreakPolicy()});
     }
 
     void DocumentWriter::writeBlock(const QTextBlock& block, bool inTable)
     {
-        const QTextList* list = block.textList();
-        if (list)
-            writeListNumber(block, list);
+        const ListEntry* list = nullptr;
+        int item = 0;
+        if (const QTextList* textList = block.textList()) {
+            ListEntry& entry = m_lists[listEntry(textList)];
+            item = ++entry.items;
+            list = &entry;
+            writeListNumber(block, entry, item);
+        }
         m_out.word("pard");
         if (inTable)
             m_out.word("intbl");
-        m_out.words(paragraphWords(block, list));
+        const ParagraphInfo& paragraph = paragraphInfo(block, list);
+        const auto breaks = paragraph.breaks;
+        m_out.words(paragraph.words);
         if (list) {
             // LibreOffice lets the older numbering replace the list when it comes after \ls, and
             // Word reads \ls over it either way.
-            writeOldStyleNumbering(block, list);
-            m_out.word("ls", listIndex(list));
-            m_out.word("ilvl", std::clamp(list->format().indent() - 1, 0, 8));
+            writeOldStyleNumbering(block, *list, item);
+            m_out.word("ls", list->number);
+            m_out.word("ilvl", std::clamp(list->indent - 1, 0, 8));
         }
 
-        const auto breaks = block.blockFormat().pageBreakPolicy();
         if (!inTable && (m_pageBreakPending || (breaks & QTextFormat::PageBreak_AlwaysBefore))) {
             m_out.word("page");
             m_pageBreakPending = false;
@@ -393,21 +407,24 @@ namespace qv::rtf {
     {
         if (block.length() <= 1) {
             // An empty paragraph still has a mark, and its size sets the height of the line.
-            switchTo(runInfo(block.charFormatIndex(), block.charFormat()).state);
+            switchTo(blockRunInfo(block).state);
             return;
         }
         const QString text = block.text();
-        const int start = block.position();
+        // Fragments follow each other, so their offsets add up; asking each for its position would
+        // search the document's fragment tree every time.
+        qsizetype offset = 0;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const RunInfo& info = runInfo(fragment.charFormatIndex(), fragment.charFormat());
+            const RunInfo& info = runInfo(fragment);
             if (info.href != m_openHref) {
                 closeLink();
                 if (!info.href.isEmpty())
                     openLink(info.href);
             }
             switchTo(info.state);
-            const QStringView piece = QStringView(text).mid(fragment.position() - start, fragment.length());
+            const QStringView piece = QStringView(text).mid(offset, fragment.length());
+            offset += fragment.length();
             if (info.isImage) {
                 const QTextImageFormat image = info.image;
                 for (const QChar ch : piece) {

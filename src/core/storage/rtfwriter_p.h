@@ -10,10 +10,12 @@
 #include <QString>
 #include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextListFormat>
 
 class QColor;
 class QTextBlock;
 class QTextCharFormat;
+class QTextFragment;
 class QTextDocument;
 class QTextList;
 class QTextTable;
@@ -56,6 +58,25 @@ namespace qv::rtf {
         QTextImageFormat image;
     };
 
+    // The paragraph formatting words of one block format, and its page breaks.
+    struct ParagraphInfo
+    {
+        QByteArray words;
+        QTextFormat::PageBreakFlags breaks;
+    };
+
+    // One QTextList as the writer numbers it. Its format is read once and its items are counted as
+    // they come: QTextList::itemNumber() searches the whole list, which makes long lists slow.
+    struct ListEntry
+    {
+        int number = 0; // \ls, from 1
+        int indent = 1;
+        QTextListFormat::Style style = QTextListFormat::ListDisc;
+        QString prefix;
+        QString suffix;
+        int items = 0;
+    };
+
     class DocumentWriter
     {
     public:
@@ -67,7 +88,7 @@ namespace qv::rtf {
         // Tables at the top of the file.
         int fontIndex(const QString& family);
         int colorIndex(const QColor& color);
-        int listIndex(const QTextList* list);
+        int listEntry(const QTextList* list);
         void writeFontTable(RtfOutput& out) const;
         void writeColorTable(RtfOutput& out) const;
         void writeListTables(RtfOutput& out) const;
@@ -79,13 +100,17 @@ namespace qv::rtf {
         void writeTable(const QTextTable* table);
         void writeCell(const QTextTableCell& cell);
         void writeFlattenedTable(const QTextTable* table, bool& first);
-        void writeListNumber(const QTextBlock& block, const QTextList* list);
-        void writeOldStyleNumbering(const QTextBlock& block, const QTextList* list);
+        void writeListNumber(const QTextBlock& block, const ListEntry& list, int item);
+        void writeOldStyleNumbering(const QTextBlock& block, const ListEntry& list, int item);
         void writeCellItems(QTextFrame::iterator it, bool& first);
         void writeImage(const QTextImageFormat& format);
 
-        const RunInfo& runInfo(int formatIndex, const QTextCharFormat& format);
-        QByteArray paragraphWords(const QTextBlock& block, const QTextList* list);
+        // Formats are looked up by their index in the document, so a format is built only the first
+        // time it is met; building one per fragment would cost more than writing the text.
+        const RunInfo& runInfo(const QTextFragment& fragment);
+        const RunInfo& blockRunInfo(const QTextBlock& block);
+        const RunInfo& addRunInfo(int formatIndex, const QTextCharFormat& format);
+        const ParagraphInfo& paragraphInfo(const QTextBlock& block, const ListEntry* list);
         void switchTo(const CharState& next);
         static void writeStateChange(RtfOutput& out, const CharState& from, const CharState& to);
         void openLink(const QString& href);
@@ -101,11 +126,11 @@ namespace qv::rtf {
         QHash<QString, int> m_fontIndex;
         QList<QRgb> m_colors;
         QHash<QRgb, int> m_colorIndex;
-        QList<const QTextList*> m_lists;
+        QList<ListEntry> m_lists;
         QHash<const QTextList*, int> m_listIndex;
 
         QHash<int, RunInfo> m_runs;
-        QHash<qint64, QByteArray> m_paragraphWords;
+        QHash<qint64, ParagraphInfo> m_paragraphs;
 
         CharState m_state;
         // Formatting outside the hyperlink group currently open; restored when the group closes.

@@ -82,15 +82,55 @@ namespace qv::rtf {
             }
         }
 
-        QString numberPrefix(const QTextListFormat& format)
+        QString roman(int n, bool upper)
         {
-            return format.numberPrefix();
+            static constexpr std::array<std::pair<int, const char*>, 13> Parts = {{{1000, "m"},
+                                                                                   {900, "cm"},
+                                                                                   {500, "d"},
+                                                                                   {400, "cd"},
+                                                                                   {100, "c"},
+                                                                                   {90, "xc"},
+                                                                                   {50, "l"},
+                                                                                   {40, "xl"},
+                                                                                   {10, "x"},
+                                                                                   {9, "ix"},
+                                                                                   {5, "v"},
+                                                                                   {4, "iv"},
+                                                                                   {1, "i"}}};
+            QString out;
+            for (const auto& [value, letters] : Parts) {
+                for (; n >= value; n -= value)
+                    out += QLatin1String(letters);
+            }
+            return upper ? out.toUpper() : out;
         }
 
-        // QTextList puts a full stop after the number unless the format says otherwise.
-        QString numberSuffix(const QTextListFormat& format)
+        // The item's number as QTextList shows it.
+        QString itemText(const ListEntry& list, int item)
         {
-            return format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+            if (isBullet(list.style))
+                return bulletText(list.style);
+            QString number;
+            switch (list.style) {
+            case QTextListFormat::ListLowerAlpha:
+            case QTextListFormat::ListUpperAlpha: {
+                const char16_t base = list.style == QTextListFormat::ListUpperAlpha ? u'A' : u'a';
+                for (int c = item; c > 0; c /= 26) {
+                    --c;
+                    number.prepend(QChar(char16_t(base + c % 26)));
+                }
+                break;
+            }
+            case QTextListFormat::ListLowerRoman:
+            case QTextListFormat::ListUpperRoman:
+                number =
+                    item < 4000 ? roman(item, list.style == QTextListFormat::ListUpperRoman) : QString::number(item);
+                break;
+            default:
+                number = QString::number(item);
+                break;
+            }
+            return list.prefix + number + list.suffix;
         }
 
         // Font family classes for \fonttbl, so a reader without the font picks a similar one.
@@ -205,35 +245,46 @@ namespace qv::rtf {
         out.newline();
     }
 
-    int DocumentWriter::listIndex(const QTextList* list)
+    int DocumentWriter::listEntry(const QTextList* list)
     {
         const auto it = m_listIndex.constFind(list);
         if (it != m_listIndex.cend())
             return *it;
-        m_lists.append(list);
-        const int index = int(m_lists.size()); // \ls numbers start at 1
-        m_listIndex.insert(list, index);
-        return index;
+        const QTextListFormat format = list->format();
+        ListEntry entry;
+        entry.number = int(m_lists.size()) + 1;
+        entry.indent = format.indent();
+        entry.style = format.style();
+        entry.prefix = format.numberPrefix();
+        // QTextList puts a full stop after the number unless the format says otherwise.
+        entry.suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+        m_lists.append(entry);
+        m_listIndex.insert(list, int(m_lists.size()) - 1);
+        return int(m_lists.size()) - 1;
     }
 
     void DocumentWriter::writeListTables(RtfOutput& out) const
     {
         if (m_lists.isEmpty())
             return;
-        // Every QTextList numbers on its own, so each becomes a list of its own. All nine levels
-        // share its style; paragraphs use the level of the list's indent.
+        // Every QTextList numbers on its own, so each becomes a list of its own. A list at the first
+        // level is a simple one-level list, as Word writes them; a deeper one gets all nine levels,
+        // in its style, and its paragraphs use the level of the list's indent.
         out.openGroup();
         out.raw("\\*");
         out.word("listtable");
         for (int n = 0; n < m_lists.size(); ++n) {
-            const QTextListFormat format = m_lists[n]->format();
-            const auto style = format.style();
+            const ListEntry& list = m_lists[n];
+            const auto style = list.style;
             const int nfc = levelFormat(style);
             out.newline();
             out.openGroup();
             out.word("list");
             out.word("listtemplateid", ListIdBase + n + 1);
-            for (int level = 0; level < 9; ++level) {
+            const bool simple = list.indent <= 1;
+            if (simple)
+                out.word("listsimple");
+            for (int level = 0; level < (simple ? 1 : 9); ++level) {
                 out.openGroup();
                 out.word("listlevel");
                 out.word("levelnfc", nfc);
@@ -252,17 +303,15 @@ namespace qv::rtf {
                     out.raw(';');
                     out.closeGroup();
                 } else {
-                    const QString prefix = numberPrefix(format);
-                    const QString suffix = numberSuffix(format);
-                    lengthByte(out, int(prefix.size() + 1 + suffix.size()));
-                    out.plainText(prefix);
+                    lengthByte(out, int(list.prefix.size() + 1 + list.suffix.size()));
+                    out.plainText(list.prefix);
                     lengthByte(out, level); // where the level's number goes
-                    out.plainText(suffix);
+                    out.plainText(list.suffix);
                     out.raw(';');
                     out.closeGroup();
                     out.openGroup();
                     out.word("levelnumbers");
-                    lengthByte(out, int(prefix.size() + 1));
+                    lengthByte(out, int(list.prefix.size() + 1));
                     out.raw(';');
                     out.closeGroup();
                 }
@@ -296,11 +345,10 @@ namespace qv::rtf {
         out.newline();
     }
 
-    void DocumentWriter::writeListNumber(const QTextBlock& block, const QTextList* list)
+    void DocumentWriter::writeListNumber(const QTextBlock& block, const ListEntry& list, int item)
     {
-        const auto style = list->format().style();
-        const QString number = isBullet(style) ? bulletText(style) : list->itemText(block);
-        const CharState numberState = runInfo(block.charFormatIndex(), block.charFormat()).state;
+        const QString number = itemText(list, item);
+        const CharState numberState = blockRunInfo(block).state;
 
         // What Word and LibreOffice show when they do not rebuild the number from the list table.
         m_out.openGroup();
@@ -321,11 +369,10 @@ namespace qv::rtf {
         m_out.closeGroup();
     }
 
-    void DocumentWriter::writeOldStyleNumbering(const QTextBlock& block, const QTextList* list)
+    void DocumentWriter::writeOldStyleNumbering(const QTextBlock& block, const ListEntry& list, int item)
     {
-        const QTextListFormat format = list->format();
-        const auto style = format.style();
-        const CharState numberState = runInfo(block.charFormatIndex(), block.charFormat()).state;
+        const auto style = list.style;
+        const CharState numberState = blockRunInfo(block).state;
         m_out.openGroup();
         m_out.raw("\\*");
         m_out.word("pn");
@@ -343,18 +390,17 @@ namespace qv::rtf {
             m_out.word("pnindent", ListHangTwips);
             // Each paragraph states its own number, so a list broken by other paragraphs still
             // counts on where the reader would otherwise start again.
-            m_out.word("pnstart", list->itemNumber(block) + 1);
+            m_out.word("pnstart", item);
             m_out.word(oldStyleWord(style));
-            const QString prefix = numberPrefix(format);
-            if (!prefix.isEmpty()) {
+            if (!list.prefix.isEmpty()) {
                 m_out.openGroup();
                 m_out.word("pntxtb");
-                m_out.plainText(prefix);
+                m_out.plainText(list.prefix);
                 m_out.closeGroup();
             }
             m_out.openGroup();
             m_out.word("pntxta");
-            m_out.plainText(numberSuffix(format));
+            m_out.plainText(list.suffix);
             m_out.closeGroup();
         }
         m_out.closeGroup();
