@@ -105,8 +105,8 @@ namespace qv::bench {
         doc->setDefaultFont(QFont(QStringLiteral("Arial"), 11));
         QTextCursor cursor(doc.get());
         Words words;
-        // Each section writes to about 3 KB.
-        const int sections = bytes / 3000;
+        // Each section writes to about 4 KB.
+        const int sections = bytes / 4100;
         QTextBlockFormat plain;
         for (int s = 0; s < sections; ++s) {
             QTextCharFormat heading;

@@ -284,10 +284,9 @@ namespace qv::rtf {
         }
     }
 
-    const ParagraphInfo& DocumentWriter::paragraphInfo(const QTextBlock& block, const ListEntry* list)
+    const ParagraphInfo& DocumentWriter::paragraphInfo(const QTextBlock& block)
     {
-        const int listIndent = list ? list->indent : 0;
-        const qint64 key = (qint64(block.blockFormatIndex()) << 9) | (list ? 0x100 : 0) | qMin(listIndent, 0xFF);
+        const int key = block.blockFormatIndex();
         const auto found = m_paragraphs.constFind(key);
         if (found != m_paragraphs.cend())
             return *found;
@@ -302,12 +301,12 @@ namespace qv::rtf {
         else if (align & Qt::AlignRight)
             out.word("qr");
 
-        // Qt adds the block's indent steps (and the list's) to its left margin; RTF has one left
-        // indent for all of it.
-        const double indentSteps = bf.indent() + listIndent;
-        const int left = toTwips(bf.leftMargin() + indentSteps * m_doc.indentWidth());
-        const int first = toTwips(bf.textIndent()) - (list ? ListHangTwips : 0);
-        if (first != 0)
+        // Qt adds the block's indent steps to its left margin; RTF has one left indent for both.
+        // A list's own indent is its level (\ilvl), not part of \li: a list paragraph without a
+        // margin of its own writes no \li at all, and Word and LibreOffice then indent it as its
+        // list level says.
+        const int left = toTwips(bf.leftMargin() + bf.indent() * m_doc.indentWidth());
+        if (const int first = toTwips(bf.textIndent()))
             out.word("fi", first);
         if (left != 0)
             out.word("li", left);
@@ -382,7 +381,7 @@ namespace qv::rtf {
         m_out.word("pard");
         if (inTable)
             m_out.word("intbl");
-        const ParagraphInfo& paragraph = paragraphInfo(block, list);
+        const ParagraphInfo& paragraph = paragraphInfo(block);
         const auto breaks = paragraph.breaks;
         m_out.words(paragraph.words);
         if (list) {

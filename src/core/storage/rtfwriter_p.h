@@ -23,8 +23,7 @@ class QTextTableCell;
 
 namespace qv::rtf {
 
-    // A list paragraph hangs its number this far left of its text, as Word's own lists do, so the
-    // text lines up where the document's list indent puts it.
+    // A list level hangs its number this far left of its text, as Word's own lists do.
     inline constexpr int ListHangTwips = 360;
 
     inline bool visible(const QBrush& brush)
@@ -110,7 +109,7 @@ namespace qv::rtf {
         const RunInfo& runInfo(const QTextFragment& fragment);
         const RunInfo& blockRunInfo(const QTextBlock& block);
         const RunInfo& addRunInfo(int formatIndex, const QTextCharFormat& format);
-        const ParagraphInfo& paragraphInfo(const QTextBlock& block, const ListEntry* list);
+        const ParagraphInfo& paragraphInfo(const QTextBlock& block);
         void switchTo(const CharState& next);
         static void writeStateChange(RtfOutput& out, const CharState& from, const CharState& to);
         void openLink(const QString& href);
@@ -130,7 +129,7 @@ namespace qv::rtf {
         QHash<const QTextList*, int> m_listIndex;
 
         QHash<int, RunInfo> m_runs;
-        QHash<qint64, ParagraphInfo> m_paragraphs;
+        QHash<int, ParagraphInfo> m_paragraphs;
 
         CharState m_state;
         // Formatting outside the hyperlink group currently open; restored when the group closes.

@@ -140,51 +140,35 @@ namespace qv::rtf {
             int charset;
         };
 
+        // Checked in this order: "DejaVu Sans Mono" is fixed pitch before it is sans serif, and
+        // "Comic Sans MS" a script before either.
+        struct FamilyRule
+        {
+            FamilyClass cls;
+            QLatin1StringView keys; // separated by '|'
+        };
+        constexpr FamilyRule FamilyRules[] = {
+            // Symbol fonts carry their own character set: their bytes are not Windows-1252 letters.
+            {{"ftech", 2}, QLatin1StringView("symbol|wingdings|webdings")},
+            {{"fmodern", 0}, QLatin1StringView("mono|courier|consolas|console|fixed|typewriter")},
+            {{"fscript", 0}, QLatin1StringView("script|comic|brush|hand")},
+            {{"fswiss", 0},
+             QLatin1StringView("sans|arial|helvetica|verdana|tahoma|calibri|segoe|trebuchet|gill|franklin|futura|"
+                               "univers|carlito|candara|corbel")},
+            {{"froman", 0},
+             QLatin1StringView("serif|times|roman|georgia|garamond|cambria|palatino|book|century|caladea|"
+                               "baskerville|bodoni|didot|constantia")},
+        };
+
         FamilyClass familyClass(const QString& family)
         {
             const QString name = family.toLower();
-            const auto any = [&name](std::initializer_list<const char16_t*> keys) {
-                return std::any_of(
-                    keys.begin(), keys.end(), [&name](const char16_t* key) { return name.contains(QStringView(key)); });
-            };
-            // Symbol fonts carry their own character set: their bytes are not Windows-1252 letters.
-            if (any({u"symbol", u"wingdings", u"webdings"}))
-                return {"ftech", 2};
-            if (any({u"mono", u"courier", u"consolas", u"console", u"fixed", u"typewriter"}))
-                return {"fmodern", 0};
-            if (any({u"sans",
-                     u"arial",
-                     u"helvetica",
-                     u"verdana",
-                     u"tahoma",
-                     u"calibri",
-                     u"segoe",
-                     u"trebuchet",
-                     u"gill",
-                     u"franklin",
-                     u"futura",
-                     u"univers",
-                     u"carlito",
-                     u"candara",
-                     u"corbel"}))
-                return {"fswiss", 0};
-            if (any({u"serif",
-                     u"times",
-                     u"roman",
-                     u"georgia",
-                     u"garamond",
-                     u"cambria",
-                     u"palatino",
-                     u"book",
-                     u"century",
-                     u"caladea",
-                     u"baskerville",
-                     u"bodoni",
-                     u"didot",
-                     u"constantia"}))
-                return {"froman", 0};
-            if (any({u"script", u"comic", u"brush", u"hand"}))
-                return {"fscript", 0};
+            for (const FamilyRule& rule : FamilyRules) {
+                for (const auto key : QLatin1StringView(rule.keys).tokenize(QLatin1Char('|'))) {
+                    if (name.contains(key))
+                        return rule.cls;
+                }
+            }
             return {"fnil", 0};
         }
 
