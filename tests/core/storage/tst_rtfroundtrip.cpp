@@ -21,11 +21,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-    // Lists are written in both Word's and WordPad's forms. Our reader does not yet take list styles
-    // from \listtable, and of the two number texts ({\listtext} and {\pntext}) it drops only the
-    // first; until it does, documents with lists do not come back whole. When it does, these
-    // expected failures pass, QTest reports XPASS, and the marks go.
-    constexpr char ReaderListGap[] = "the reader keeps {\\pntext} and ignores \\listtable styles";
+    // Lists are written in both Word's and WordPad's forms, each with its number text ({\listtext}
+    // and {\pntext}). Our reader drops only the first of the two, so the number comes back as text
+    // in front of the item; until it drops both, documents with lists do not come back whole. When
+    // it does, these expected failures pass, QTest reports XPASS, and the marks go.
+    constexpr char ReaderListGap[] = "the reader keeps the number text of {\\pntext} after {\\listtext}";
 
     QString report(const QStringList& differences)
     {
