@@ -192,7 +192,10 @@ namespace qv::rtf {
                 {"size", number(std::lround(pointsOf(f, defaultFont) * 2) / 2.0)},
                 {"bold", yesNo(f.fontWeight() >= QFont::DemiBold)},
                 {"italic", yesNo(f.fontItalic())},
-                {"underline", yesNo(f.fontUnderline())},
+                // Any line style counts: the file keeps dashes and dots, a reader may keep only the line.
+                {"underline",
+                 yesNo(f.underlineStyle() != QTextCharFormat::NoUnderline &&
+                       f.underlineStyle() != QTextCharFormat::SpellCheckUnderline)},
                 {"strikeout", yesNo(f.fontStrikeOut())},
                 {"colour", colourOf(f.foreground())},
                 {"highlight", colourOf(f.background())},
@@ -283,19 +286,38 @@ namespace qv::rtf {
 
             const QList<Run> ra = runsOf(a, expected.defaultFont());
             const QList<Run> rb = runsOf(b, actual.defaultFont());
-            for (qsizetype i = 0; i < ra.size() || i < rb.size(); ++i) {
-                if (i >= ra.size() || i >= rb.size() || ra[i].start != rb[i].start || ra[i].length != rb[i].length) {
-                    // Formatting changes at a different place: name the run where it starts to.
-                    const Run& r = i < ra.size() ? ra[i] : rb[i];
-                    add(where + QStringLiteral(": formatting of %1 was split differently")
-                                    .arg(excerpt(a.text(), r.start, r.length)));
-                    break;
+            // Walk both run lists together over the pieces between any two format changes, and name
+            // each stretch of text whose formatting differs, stretches with the same change as one.
+            qsizetype i = 0;
+            qsizetype j = 0;
+            int from = 0;
+            QString pending;
+            int pendingFrom = 0;
+            int pendingTo = 0;
+            const auto flush = [&]() {
+                if (!pending.isEmpty())
+                    add(where + QStringLiteral(", %1: ").arg(excerpt(a.text(), pendingFrom, pendingTo - pendingFrom)) +
+                        pending);
+                pending.clear();
+            };
+            while (i < ra.size() && j < rb.size()) {
+                const int endA = ra[i].start + ra[i].length;
+                const int endB = rb[j].start + rb[j].length;
+                const int to = qMin(endA, endB);
+                const QString change = changes(ra[i].chars, rb[j].chars).join(QStringLiteral("; "));
+                if (change != pending || from != pendingTo) {
+                    flush();
+                    pending = change;
+                    pendingFrom = from;
                 }
-                const QStringList runChanges = changes(ra[i].chars, rb[i].chars);
-                if (!runChanges.isEmpty())
-                    add(where + QStringLiteral(", %1: ").arg(excerpt(a.text(), ra[i].start, ra[i].length)) +
-                        runChanges.join(QStringLiteral("; ")));
+                pendingTo = to;
+                from = to;
+                if (endA == to)
+                    ++i;
+                if (endB == to)
+                    ++j;
             }
+            flush();
         }
         return out;
     }

@@ -31,6 +31,13 @@ namespace qv::rtf {
             }
         }
 
+        // Lengths are held to Word's own limit of 22 inches, so a broken file cannot ask the layout for
+        // a margin of a million pages.
+        int twips(int value)
+        {
+            return std::clamp(value, -31680, 31680);
+        }
+
         bool isOn(const Tokenizer::Token& token)
         {
             return !token.hasParam || token.param != 0;
@@ -416,22 +423,22 @@ namespace qv::rtf {
             p.align = ParaState::Justify;
             break;
         case Li:
-            p.leftIndent = param;
+            p.leftIndent = twips(param);
             break;
         case Ri:
-            p.rightIndent = param;
+            p.rightIndent = twips(param);
             break;
         case Fi:
-            p.firstIndent = param;
+            p.firstIndent = twips(param);
             break;
         case Sb:
-            p.spaceBefore = std::max(param, 0);
+            p.spaceBefore = std::max(twips(param), 0);
             break;
         case Sa:
-            p.spaceAfter = std::max(param, 0);
+            p.spaceAfter = std::max(twips(param), 0);
             break;
         case Sl:
-            p.lineSpacing = param;
+            p.lineSpacing = twips(param);
             break;
         case SlMult:
             p.lineMultiple = !hasParam || param != 0;
@@ -440,7 +447,7 @@ namespace qv::rtf {
             if (p.tabs.size() < 64) {
                 const auto type = static_cast<QTextOption::TabType>(p.tabKind);
                 const QChar delimiter = type == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
-                p.tabs.append(QTextOption::Tab(rtfunits::fromTwips(param), type, delimiter));
+                p.tabs.append(QTextOption::Tab(rtfunits::fromTwips(std::max(twips(param), 0)), type, delimiter));
             }
             p.tabKind = QTextOption::LeftTab;
             break;
@@ -460,7 +467,10 @@ namespace qv::rtf {
             p.inTable = true;
             break;
         case Ls:
-            p.listOverride = param;
+            if (top().dest == Dest::ListOverrideTable)
+                m_overrideLs = param;
+            else
+                p.listOverride = param;
             break;
         case Ilvl:
             p.listLevel = std::clamp(param, 0, 8);
@@ -473,7 +483,7 @@ namespace qv::rtf {
         case NestCell:
         case NestRow:
             // Nested tables are flattened: each nested cell becomes a paragraph of the outer cell.
-            if (text)
+            if (text && (word == NestCell || m_para.hasContent()))
                 finishParagraph(true);
             break;
         case Cell:
@@ -484,7 +494,7 @@ namespace qv::rtf {
             break;
         case Row:
             if (text) {
-                if (m_para.hasContent()) {
+                if (m_para.hasContent() && p.inTable) {
                     finishParagraph(true);
                     m_builder.endCell();
                 }
@@ -555,13 +565,13 @@ namespace qv::rtf {
             m_borderTarget = BorderTarget::None;
             break;
         case TrLeft:
-            m_row.left = param;
+            m_row.left = twips(param);
             break;
         case TrGaph:
-            m_row.padding = std::max(param, 0);
+            m_row.padding = std::max(twips(param), 0);
             break;
         case CellX:
-            m_cellBuild.right = param;
+            m_cellBuild.right = twips(param);
             if (m_row.cells.size() < 256)
                 m_row.cells.push_back(m_cellBuild);
             m_cellBuild = CellDef();
@@ -661,24 +671,6 @@ namespace qv::rtf {
         if (top().dest != Dest::Pict)
             return;
         switch (word) {
-        case PngBlip:
-            m_pict.kind = PictureData::Png;
-            break;
-        case JpegBlip:
-            m_pict.kind = PictureData::Jpeg;
-            break;
-        case Metafile:
-            m_pict.kind = PictureData::Metafile;
-            break;
-        case Bitmap:
-            m_pict.kind = PictureData::Bitmap;
-            break;
-        case PicW:
-            m_pict.width = param;
-            break;
-        case PicH:
-            m_pict.height = param;
-            break;
         case PicWGoal:
             m_pict.goalWidth = param;
             break;

@@ -11,6 +11,7 @@
 #include <QTextOption>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QTextDocument;
@@ -184,6 +185,7 @@ namespace qv::rtf {
         QTextBlockFormat blockFormat(const ParaState& p) const;
         ListRef listRef(const ParaState& p) const;
         void finishParagraph(bool inTable);
+        void finishParagraph(bool inTable, const ParaState& p);
         void pageBreak();
         void commitFont();
         void commitColor();
@@ -214,6 +216,7 @@ namespace qv::rtf {
 
         Paragraph m_para;
         bool m_pageBreakPending = false;
+        std::optional<ParaState> m_documentPara;
 
         int m_ansiCodePage = 1252;
         int m_defaultFont = 0;

@@ -13,7 +13,6 @@ namespace qv::rtf {
 
     namespace {
 
-        constexpr qint64 MaxPixelsPerPicture = 32 * 1024 * 1024;
         constexpr double MaxDisplayUnits = 10000;
         constexpr QSize PlaceholderSize(128, 96);
 
@@ -35,10 +34,14 @@ namespace qv::rtf {
 
     } // namespace
 
+    PictureDecoder::PictureDecoder(qint64 pixelBudget, qint64 maxPixelsPerPicture)
+        : m_pixelsLeft(pixelBudget)
+        , m_maxPixelsPerPicture(maxPixelsPerPicture)
+    {
+    }
+
     QImage PictureDecoder::decode(const PictureData& picture)
     {
-        if (picture.kind == PictureData::Metafile || picture.kind == PictureData::Bitmap)
-            return {};
         // The data decides, not the tag: writers mislabel, and a PNG is a PNG either way.
         const char* format = formatOf(picture.data);
         if (!format)
@@ -51,7 +54,7 @@ namespace qv::rtf {
         if (!size.isValid() || size.isEmpty())
             return {};
         const qint64 pixels = qint64(size.width()) * size.height();
-        if (pixels > MaxPixelsPerPicture || pixels > m_pixelsLeft)
+        if (pixels > m_maxPixelsPerPicture || pixels > m_pixelsLeft)
             return {};
         QImage image = reader.read();
         if (image.isNull())

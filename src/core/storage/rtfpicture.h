@@ -6,20 +6,11 @@
 
 namespace qv::rtf {
 
+    // What a \pict group holds. Its format tag (\pngblip, \wmetafile8...) is not kept: writers
+    // mislabel, and the bytes tell PNG and JPEG apart from what we cannot draw.
     struct PictureData
     {
-        enum Kind
-        {
-            Unknown,
-            Png,
-            Jpeg,
-            Metafile, // WMF, EMF, Mac PICT, OS/2: drawing commands we do not render
-            Bitmap // device-independent or device bitmaps
-        };
-        Kind kind = Unknown;
         QByteArray data;
-        int width = 0; // \picw
-        int height = 0; // \pich
         int goalWidth = 0; // \picwgoal, twips
         int goalHeight = 0; // \pichgoal, twips
         int scaleX = 100; // percent
@@ -32,6 +23,9 @@ namespace qv::rtf {
     class PictureDecoder
     {
     public:
+        // About six photographs of 8 megapixels in one document, one of 24 at most.
+        explicit PictureDecoder(qint64 pixelBudget = 48'000'000, qint64 maxPixelsPerPicture = 24'000'000);
+
         QImage decode(const PictureData& picture);
 
         // The shared stand-in for pictures we cannot show: a grey framed box with "Picture" in it.
@@ -41,7 +35,8 @@ namespace qv::rtf {
         static QSizeF displaySize(const PictureData& picture, const QImage& decoded);
 
     private:
-        qint64 m_pixelsLeft = 64 * 1024 * 1024;
+        qint64 m_pixelsLeft;
+        qint64 m_maxPixelsPerPicture;
     };
 
 } // namespace qv::rtf

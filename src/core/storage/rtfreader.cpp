@@ -139,12 +139,14 @@ namespace qv::rtf {
             break;
         }
 
-        // Whatever was open when the input ended is closed as if its braces had been there.
+        // Whatever was open when the input ended is closed as if its braces had been there; the last
+        // paragraph keeps the properties it had inside them.
+        const ParaState last = m_stack.size() > 1 || !m_documentPara ? top().para : *m_documentPara;
         while (m_stack.size() > 1 || m_overflow > 0)
             popGroup();
         flushSurrogate();
         if (m_para.hasContent())
-            finishParagraph(top().para.inTable);
+            finishParagraph(last.inTable, last);
         m_builder.finish();
 
         edit.endEditBlock();
@@ -181,6 +183,10 @@ namespace qv::rtf {
             return;
         if (m_stack.back().owns)
             endOwned(m_stack.back());
+        // The last paragraph keeps the properties it had inside the document group, even when stray
+        // text after a closing brace too many joins it.
+        if (m_stack.size() == 2)
+            m_documentPara = top().para;
         m_stack.pop_back();
         m_formatDirty = true;
     }
@@ -481,8 +487,12 @@ namespace qv::rtf {
 
     void Interpreter::finishParagraph(bool inTable)
     {
+        finishParagraph(inTable, top().para);
+    }
+
+    void Interpreter::finishParagraph(bool inTable, const ParaState& p)
+    {
         flushSurrogate();
-        const ParaState& p = top().para;
         m_para.block = blockFormat(p);
         m_para.list = listRef(p);
         if (m_para.list.kind != ListRef::None && m_para.listTextStart >= 0)

@@ -65,9 +65,9 @@ namespace qv::rtf {
             {"brdroutset", BrdrStyle}, {"listid", ListId}, {"levelnfc", LevelNfc}, {"pnlvlblt", PnLvlBlt},
             {"pnlvlbody", PnLvlBody}, {"pnlvl", PnLvl}, {"pnlvlcont", PnLvlCont}, {"pndec", PnDec},
             {"pnucltr", PnUcLtr}, {"pnlcltr", PnLcLtr}, {"pnucrm", PnUcRm}, {"pnlcrm", PnLcRm}, {"pnf", PnF},
-            {"pngblip", PngBlip}, {"jpegblip", JpegBlip}, {"wmetafile", Metafile}, {"emfblip", Metafile},
-            {"macpict", Metafile}, {"pmmetafile", Metafile}, {"dibitmap", Bitmap}, {"wbitmap", Bitmap},
-            {"picw", PicW}, {"pich", PicH}, {"picwgoal", PicWGoal}, {"pichgoal", PicHGoal},
+            
+            
+            {"picwgoal", PicWGoal}, {"pichgoal", PicHGoal},
             {"picscalex", PicScaleX}, {"picscaley", PicScaleY},
         };
         // clang-format on

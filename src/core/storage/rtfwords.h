@@ -30,7 +30,7 @@ namespace qv::rtf {
         // Lists
         ListId, LevelNfc, PnLvlBlt, PnLvlBody, PnLvl, PnLvlCont, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnF,
         // Pictures
-        PngBlip, JpegBlip, Metafile, Bitmap, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY
+        PicWGoal, PicHGoal, PicScaleX, PicScaleY
     };
     // clang-format on
 

@@ -1,6 +1,7 @@
 #include "rtftestdocs.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
@@ -186,50 +187,7 @@ void TestRtfWriter::escaping()
 
 void TestRtfWriter::characterWords_data()
 {
-    QTest::addColumn<CharEdit>("edit");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("bold") << CharEdit([](QTextCharFormat& f) { f.setFontWeight(QFont::Bold); })
-                          << QByteArray("plain \\b x\\b0  plain");
-    QTest::newRow("demibold is bold") << CharEdit([](QTextCharFormat& f) { f.setFontWeight(QFont::DemiBold); })
-                                      << QByteArray("plain \\b x\\b0  plain");
-    QTest::newRow("medium is not") << CharEdit([](QTextCharFormat& f) { f.setFontWeight(QFont::Medium); })
-                                   << QByteArray("plain x plain");
-    QTest::newRow("italic") << CharEdit([](QTextCharFormat& f) { f.setFontItalic(true); })
-                            << QByteArray("plain \\i x\\i0  plain");
-    QTest::newRow("underline") << CharEdit([](QTextCharFormat& f) { f.setFontUnderline(true); })
-                               << QByteArray("plain \\ul x\\ulnone  plain");
-    QTest::newRow("dashed underline") << CharEdit([](QTextCharFormat& f) {
-        f.setUnderlineStyle(QTextCharFormat::DashUnderline);
-    }) << QByteArray("plain \\uldash x\\ulnone  plain");
-    QTest::newRow("spelling wave is not saved")
-        << CharEdit([](QTextCharFormat& f) { f.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline); })
-        << QByteArray("plain x plain");
-    QTest::newRow("strikeout") << CharEdit([](QTextCharFormat& f) { f.setFontStrikeOut(true); })
-                               << QByteArray("plain \\strike x\\strike0  plain");
-    QTest::newRow("superscript") << CharEdit([](QTextCharFormat& f) {
-        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    }) << QByteArray("plain \\super x\\nosupersub  plain");
-    QTest::newRow("subscript") << CharEdit([](QTextCharFormat& f) {
-        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    }) << QByteArray("plain \\sub x\\nosupersub  plain");
-    QTest::newRow("colour") << CharEdit([](QTextCharFormat& f) { f.setForeground(QColor(0x12, 0x34, 0x56)); })
-                            << QByteArray("plain \\cf1 x\\cf0  plain");
-    QTest::newRow("highlight") << CharEdit([](QTextCharFormat& f) { f.setBackground(QColor(0, 255, 0)); })
-                               << QByteArray("plain \\chcbpat1\\highlight1 x\\chcbpat0\\highlight0  plain");
-    QTest::newRow("point size") << CharEdit([](QTextCharFormat& f) { f.setFontPointSize(15); })
-                                << QByteArray("plain \\fs30 x\\fs24  plain");
-    QTest::newRow("half point size") << CharEdit([](QTextCharFormat& f) { f.setFontPointSize(10.5); })
-                                     << QByteArray("plain \\fs21 x\\fs24  plain");
-    QTest::newRow("pixel size") << CharEdit([](QTextCharFormat& f) { f.setProperty(QTextFormat::FontPixelSize, 20); })
-                                << QByteArray("plain \\fs30 x\\fs24  plain");
-    QTest::newRow("family") << CharEdit([](QTextCharFormat& f) { f.setFontFamilies({u"Courier New"_s}); })
-                            << QByteArray("plain \\f1 x\\f0  plain");
-    QTest::newRow("everything at once") << CharEdit([](QTextCharFormat& f) {
-        f.setFontWeight(QFont::Bold);
-        f.setFontItalic(true);
-        f.setFontPointSize(8);
-        f.setFontFamilies({u"Georgia"_s});
-    }) << QByteArray("plain \\f1\\fs16\\b\\i x\\f0\\fs24\\b0\\i0  plain");
+    addCharacterRows();
 }
 
 void TestRtfWriter::characterWords()
@@ -270,52 +228,7 @@ void TestRtfWriter::htmlAndMarkdownSizes()
 
 void TestRtfWriter::paragraphWords_data()
 {
-    QTest::addColumn<BlockEdit>("edit");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("centre") << BlockEdit([](QTextBlockFormat& f) { f.setAlignment(Qt::AlignHCenter); })
-                            << QByteArray("\\qc");
-    QTest::newRow("right") << BlockEdit([](QTextBlockFormat& f) { f.setAlignment(Qt::AlignRight); })
-                           << QByteArray("\\qr");
-    QTest::newRow("justify") << BlockEdit([](QTextBlockFormat& f) { f.setAlignment(Qt::AlignJustify); })
-                             << QByteArray("\\qj");
-    QTest::newRow("left margin") << BlockEdit([](QTextBlockFormat& f) { f.setLeftMargin(40); })
-                                 << QByteArray("\\li600");
-    QTest::newRow("indent steps") << BlockEdit([](QTextBlockFormat& f) {
-        f.setIndent(2);
-        f.setLeftMargin(10);
-    }) << QByteArray("\\li1350");
-    QTest::newRow("right margin") << BlockEdit([](QTextBlockFormat& f) { f.setRightMargin(20); })
-                                  << QByteArray("\\ri300");
-    QTest::newRow("hanging first line") << BlockEdit([](QTextBlockFormat& f) { f.setTextIndent(-10); })
-                                        << QByteArray("\\fi-150");
-    QTest::newRow("space before and after") << BlockEdit([](QTextBlockFormat& f) {
-        f.setTopMargin(8);
-        f.setBottomMargin(4);
-    }) << QByteArray("\\sb120\\sa60");
-    QTest::newRow("one and a half lines")
-        << BlockEdit([](QTextBlockFormat& f) { f.setLineHeight(150, QTextBlockFormat::ProportionalHeight); })
-        << QByteArray("\\sl360\\slmult1");
-    QTest::newRow("exact line height") << BlockEdit([](QTextBlockFormat& f) {
-        f.setLineHeight(20, QTextBlockFormat::FixedHeight);
-    }) << QByteArray("\\sl-300\\slmult0");
-    QTest::newRow("minimum line height") << BlockEdit([](QTextBlockFormat& f) {
-        f.setLineHeight(20, QTextBlockFormat::MinimumHeight);
-    }) << QByteArray("\\sl300\\slmult0");
-    QTest::newRow("tab stops") << BlockEdit([](QTextBlockFormat& f) {
-        f.setTabPositions({QTextOption::Tab(100, QTextOption::LeftTab),
-                           QTextOption::Tab(200, QTextOption::RightTab),
-                           QTextOption::Tab(300, QTextOption::CenterTab),
-                           QTextOption::Tab(400, QTextOption::DelimiterTab, u'.')});
-    }) << QByteArray("\\tx1500\\tqr\\tx3000\\tqc\\tx4500\\tqdec\\tx6000");
-    QTest::newRow("page break before") << BlockEdit([](QTextBlockFormat& f) {
-        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    }) << QByteArray("\\page");
-    QTest::newRow("all together") << BlockEdit([](QTextBlockFormat& f) {
-        f.setAlignment(Qt::AlignRight);
-        f.setTextIndent(12);
-        f.setLeftMargin(24);
-        f.setBottomMargin(6);
-    }) << QByteArray("\\qr\\fi180\\li360\\sa90");
+    addParagraphRows();
 }
 
 void TestRtfWriter::paragraphWords()
@@ -608,5 +521,15 @@ void TestRtfWriter::hyperlinks()
     QCOMPARE(braceDepthAtEnd(rtf), 0);
 }
 
-QTEST_MAIN(TestRtfWriter)
+int runRoundTripTests(int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    TestRtfWriter writer;
+    const int structure = QTest::qExec(&writer, argc, argv);
+    const int roundTrip = runRoundTripTests(argc, argv);
+    return structure != 0 || roundTrip != 0 ? 1 : 0;
+}
+
 #include "tst_rtfwriter.moc"
