@@ -2,6 +2,8 @@
 
 #include "codec.h"
 
+#include <QFileInfo>
+
 #include <QtEndian>
 
 #include <charconv>
@@ -295,7 +297,8 @@ namespace qv {
 
     Result<FixedRecords> FixedRecordFile::load() const
     {
-        if (!m_folder.exists(m_name)) {
+        // Anything else of that name, a folder say, is an error to report, not a file to start afresh.
+        if (!QFileInfo::exists(m_folder.path(m_name))) {
             return FixedRecords(m_recordLength);
         }
         Result<QByteArray> bytes = m_folder.read(m_name);

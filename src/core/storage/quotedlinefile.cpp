@@ -2,6 +2,8 @@
 
 #include "codec.h"
 
+#include <QFileInfo>
+
 namespace qv {
 
     namespace quotedlines {
@@ -81,7 +83,8 @@ namespace qv {
 
     Result<QStringList> QuotedLineFile::read() const
     {
-        if (!m_folder.exists(m_name)) {
+        // Anything else of that name, a folder say, is an error to report, not a file to start afresh.
+        if (!QFileInfo::exists(m_folder.path(m_name))) {
             return QStringList();
         }
         const Result<QByteArray> bytes = m_folder.read(m_name);
