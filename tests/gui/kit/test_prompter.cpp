@@ -244,6 +244,7 @@ void TestPrompter::unexpectedBoxFailsTheRunningTest()
     QVERIFY2(child.exitCode() != 0, qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("FAIL!  : UnexpectedBox::boxNobodyExpected()")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("Unexpected message box: [Exit] \"Exit Quorvane?\"")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("Unexpected message box: [Save Changes?]")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("PASS   : UnexpectedBox::boxExpected()")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("PASS   : UnexpectedBox::laterTestRuns()")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("Totals: 4 passed, 1 failed")), qPrintable(output));

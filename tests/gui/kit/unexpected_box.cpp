@@ -20,6 +20,9 @@ private Q_SLOTS:
         qv::test::ScriptedPrompter prompter;
         const auto answer = prompter.askYesNoCancel(QStringLiteral("Exit"), QStringLiteral("Exit Quorvane?"));
         QCOMPARE(answer, qv::PromptAnswer::Cancel);
+        // A second one in the same test is reported too, and the test still counts once.
+        QVERIFY(!prompter.askYesNo(QStringLiteral("Save Changes?"),
+                                   QStringLiteral("Save changes/entries before next action?")));
     }
 
     void laterTestRuns()
