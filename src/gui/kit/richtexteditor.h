@@ -30,6 +30,9 @@ namespace qv {
     // Every change the program makes (a load, setText, a format applied to the selection) is
     // announced by exactly one changed(), however many edits it takes inside the document; typing
     // announces each keystroke.
+    //
+    // setText() and find() stand in for QTextEdit's functions of the same names on purpose: those
+    // guess at HTML in the text and move the selection to the hit, and callers here need neither.
     class RichTextEditor : public QTextEdit
     {
         Q_OBJECT
