@@ -1,0 +1,39 @@
+#include "busypointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace qv {
+
+    namespace {
+        // Whether showBusy() holds an entry on the override-cursor stack; only it may remove that entry.
+        bool s_busyShown = false;
+    } // namespace
+
+    void showBusy()
+    {
+        if (!s_busyShown) {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            s_busyShown = true;
+        }
+    }
+
+    void showNormal()
+    {
+        if (s_busyShown) {
+            QGuiApplication::restoreOverrideCursor();
+            s_busyShown = false;
+        }
+    }
+
+    BusyPointer::BusyPointer()
+    {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+
+    BusyPointer::~BusyPointer()
+    {
+        QGuiApplication::restoreOverrideCursor();
+    }
+
+} // namespace qv

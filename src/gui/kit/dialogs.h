@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPageLayout>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace qv {
+
+    // A font as the common font dialog offers it: face, size and effects, with the text colour.
+    struct FontChoice
+    {
+        QFont font;
+        QColor color = Qt::black;
+
+        friend bool operator==(const FontChoice&, const FontChoice&) = default;
+    };
+
+    // Margins from the edges of the sheet, in twips, and the orientation of the page.
+    struct PageSetup
+    {
+        int marginLeft = 1440;
+        int marginTop = 1440;
+        int marginRight = 1440;
+        int marginBottom = 1440;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+
+        friend bool operator==(const PageSetup&, const PageSetup&) = default;
+    };
+
+    // Every colour, font, page set-up, folder and file choice goes through one of these, so that
+    // tests can answer them. Each returns nullopt when the user cancels.
+    class Dialogs
+    {
+    public:
+        virtual ~Dialogs();
+
+        virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+        virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+        virtual std::optional<PageSetup> pageSetup(const PageSetup& initial) = 0;
+        virtual std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) = 0;
+        // filter as QFileDialog takes it: "Spreadsheet files (*.xls);;All files (*)".
+        virtual std::optional<QString>
+        chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) = 0;
+        virtual std::optional<QString>
+        chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) = 0;
+    };
+
+    // The platform's dialogs, modal over parent (or the active window when there is none).
+    class QtDialogs : public Dialogs
+    {
+    public:
+        explicit QtDialogs(QWidget* parent = nullptr);
+        ~QtDialogs() override;
+
+        std::optional<QColor> chooseColor(const QColor& initial) override;
+        std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+        std::optional<PageSetup> pageSetup(const PageSetup& initial) override;
+        std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) override;
+        std::optional<QString>
+        chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) override;
+        std::optional<QString>
+        chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
+
+        void setParent(QWidget* parent);
+
+    private:
+        QWidget* parentWidget() const;
+
+        QPointer<QWidget> m_parent;
+        // Kept between set-ups so the paper and printer the user picked stay picked.
+        std::unique_ptr<QPrinter> m_printer;
+    };
+
+} // namespace qv

@@ -1,0 +1,214 @@
+#include "scripteddialogs.h"
+
+#include "testfailure.h"
+
+namespace qv::test {
+
+    ScriptedDialogs::~ScriptedDialogs()
+    {
+        if (m_answers.isEmpty()) {
+            return;
+        }
+        QStringList left;
+        for (const Answer& a : std::as_const(m_answers)) {
+            left.append(describe(a.kind));
+        }
+        failOnLeftovers(
+            QStringLiteral("Answers queued for dialogs that never came: %1").arg(left.join(u", ")), __FILE__, __LINE__);
+    }
+
+    QString ScriptedDialogs::describe(Kind kind)
+    {
+        switch (kind) {
+        case Kind::Color:
+            return QStringLiteral("colour dialog");
+        case Kind::Font:
+            return QStringLiteral("font dialog");
+        case Kind::PageSetup:
+            return QStringLiteral("page set-up dialog");
+        case Kind::Folder:
+            return QStringLiteral("folder dialog");
+        case Kind::OpenFile:
+            return QStringLiteral("open-file dialog");
+        case Kind::SaveFile:
+            return QStringLiteral("save-file dialog");
+        }
+        return QString();
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerColor(std::optional<QColor> color)
+    {
+        Answer a;
+        a.kind = Kind::Color;
+        a.cancelled = !color;
+        a.color = color.value_or(QColor());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerFont(std::optional<FontChoice> font)
+    {
+        Answer a;
+        a.kind = Kind::Font;
+        a.cancelled = !font;
+        a.font = font.value_or(FontChoice());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerPageSetup(std::optional<PageSetup> page)
+    {
+        Answer a;
+        a.kind = Kind::PageSetup;
+        a.cancelled = !page;
+        a.page = page.value_or(PageSetup());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerFolder(std::optional<QString> folder)
+    {
+        Answer a;
+        a.kind = Kind::Folder;
+        a.cancelled = !folder;
+        a.path = folder.value_or(QString());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerOpenFile(std::optional<QString> file)
+    {
+        Answer a;
+        a.kind = Kind::OpenFile;
+        a.cancelled = !file;
+        a.path = file.value_or(QString());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerSaveFile(std::optional<QString> file)
+    {
+        Answer a;
+        a.kind = Kind::SaveFile;
+        a.cancelled = !file;
+        a.path = file.value_or(QString());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(const Call& call)
+    {
+        m_calls.append(call);
+        QString failure;
+        if (m_answers.isEmpty()) {
+            failure = QStringLiteral("Unexpected %1").arg(describe(call.kind));
+        } else if (m_answers.head().kind != call.kind) {
+            failure = QStringLiteral("An answer to a %1 was queued, but a %2 came")
+                          .arg(describe(m_answers.head().kind), describe(call.kind));
+            m_answers.dequeue();
+        } else {
+            return m_answers.dequeue();
+        }
+        if (!call.title.isEmpty()) {
+            failure += QStringLiteral(" (\"%1\")").arg(call.title);
+        }
+        m_failures.append(failure);
+        failNow(failure, __FILE__, __LINE__);
+        return std::nullopt;
+    }
+
+    std::optional<QColor> ScriptedDialogs::chooseColor(const QColor& initial)
+    {
+        Call call;
+        call.kind = Kind::Color;
+        call.color = initial;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->color;
+    }
+
+    std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
+    {
+        Call call;
+        call.kind = Kind::Font;
+        call.font = initial;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->font;
+    }
+
+    std::optional<PageSetup> ScriptedDialogs::pageSetup(const PageSetup& initial)
+    {
+        Call call;
+        call.kind = Kind::PageSetup;
+        call.page = initial;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->page;
+    }
+
+    std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title, const QString& initialFolder)
+    {
+        Call call;
+        call.kind = Kind::Folder;
+        call.title = title;
+        call.path = initialFolder;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->path;
+    }
+
+    std::optional<QString>
+    ScriptedDialogs::chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter)
+    {
+        Call call;
+        call.kind = Kind::OpenFile;
+        call.title = title;
+        call.path = initialFolder;
+        call.filter = filter;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->path;
+    }
+
+    std::optional<QString>
+    ScriptedDialogs::chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter)
+    {
+        Call call;
+        call.kind = Kind::SaveFile;
+        call.title = title;
+        call.path = initialPath;
+        call.filter = filter;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->path;
+    }
+
+    const QList<ScriptedDialogs::Call>& ScriptedDialogs::calls() const
+    {
+        return m_calls;
+    }
+
+    int ScriptedDialogs::pendingAnswers() const
+    {
+        return static_cast<int>(m_answers.size());
+    }
+
+    const QStringList& ScriptedDialogs::failures() const
+    {
+        return m_failures;
+    }
+
+} // namespace qv::test

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "gui/kit/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace qv::test {
+
+    // Dialogs for tests: records every dialog it is asked to show and answers from a queue the test
+    // fills beforehand, one answer per dialog in the order they come; an empty answer is the user
+    // pressing Cancel.
+    //
+    // A dialog with no answer queued, or of another kind than the next answer, fails the running
+    // test at once (see failNow) and is cancelled. Answers left over when the object is destroyed
+    // inside a test function fail that test too.
+    class ScriptedDialogs : public Dialogs
+    {
+    public:
+        enum class Kind
+        {
+            Color,
+            Font,
+            PageSetup,
+            Folder,
+            OpenFile,
+            SaveFile
+        };
+
+        // One dialog as the program opened it, with what it was primed with.
+        struct Call
+        {
+            Kind kind = Kind::Color;
+            QColor color;
+            FontChoice font;
+            PageSetup page;
+            QString title;
+            QString path; // initial folder or file
+            QString filter;
+        };
+
+        ScriptedDialogs() = default;
+        ~ScriptedDialogs() override;
+        ScriptedDialogs(const ScriptedDialogs&) = delete;
+        ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+        ScriptedDialogs& answerColor(std::optional<QColor> color);
+        ScriptedDialogs& answerFont(std::optional<FontChoice> font);
+        ScriptedDialogs& answerPageSetup(std::optional<PageSetup> page);
+        ScriptedDialogs& answerFolder(std::optional<QString> folder);
+        ScriptedDialogs& answerOpenFile(std::optional<QString> file);
+        ScriptedDialogs& answerSaveFile(std::optional<QString> file);
+
+        std::optional<QColor> chooseColor(const QColor& initial) override;
+        std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+        std::optional<PageSetup> pageSetup(const PageSetup& initial) override;
+        std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) override;
+        std::optional<QString>
+        chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) override;
+        std::optional<QString>
+        chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
+
+        const QList<Call>& calls() const;
+        int pendingAnswers() const;
+        const QStringList& failures() const;
+
+        static QString describe(Kind kind);
+
+    private:
+        struct Answer
+        {
+            Kind kind = Kind::Color;
+            bool cancelled = true;
+            QColor color;
+            FontChoice font;
+            PageSetup page;
+            QString path;
+        };
+
+        // The queued answer for call, or nothing when the dialog was not expected.
+        std::optional<Answer> take(const Call& call);
+
+        QQueue<Answer> m_answers;
+        QList<Call> m_calls;
+        QStringList m_failures;
+    };
+
+} // namespace qv::test
