@@ -112,11 +112,7 @@ namespace qv {
             return Result<AppFolders>::failure(
                 QStringLiteral("This system names no folder for application data; use --data-dir."));
         }
-        Result<QString> dataDir = prepareDataDir(requestedData);
-        if (!dataDir) {
-            return dataDir.status();
-        }
-
+        // The content folder is checked first so a refused start leaves no new folder behind.
         QString contentDir;
         if (options.contentDir.isEmpty()) {
             contentDir = contentDirBesideExecutable(defaults.executableDir);
@@ -126,6 +122,10 @@ namespace qv {
                 return Result<AppFolders>::failure(
                     QStringLiteral("The content folder %1 does not exist.").arg(QDir::toNativeSeparators(contentDir)));
             }
+        }
+        Result<QString> dataDir = prepareDataDir(requestedData);
+        if (!dataDir) {
+            return dataDir.status();
         }
         return AppFolders{std::move(dataDir).value(), contentDir};
     }

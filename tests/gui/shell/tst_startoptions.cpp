@@ -1,10 +1,13 @@
 #include "appfolders.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using qv::StartOptions;
@@ -142,6 +145,9 @@ void StartOptionsTest::resolve_data()
     QTest::newRow("named content folder missing")
         << QStringList{} << QStringList{} << QString() << u"@/nowhere"_s << u"@/appdata"_s << u"@/bin"_s << QString()
         << QString() << u"The content folder @/nowhere does not exist."_s;
+    QTest::newRow("content folder missing, data folder not made")
+        << QStringList{} << QStringList{} << u"@/new/data"_s << u"@/nowhere"_s << u"@/appdata"_s << u"@/bin"_s
+        << QString() << QString() << u"The content folder @/nowhere does not exist."_s;
     QTest::newRow("named content folder is a file")
         << QStringList{} << QStringList{u"@/content"_s} << QString() << u"@/content"_s << u"@/appdata"_s << u"@/bin"_s
         << QString() << QString() << u"The content folder @/content does not exist."_s;
@@ -183,6 +189,15 @@ void StartOptionsTest::resolve()
     if (!expectedError.isEmpty()) {
         QVERIFY(!result.ok());
         QCOMPARE(result.error(), QDir::toNativeSeparators(here(expectedError)));
+        // A refused start makes no folders: everything left is what the row made.
+        QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const bool prepared = std::any_of(folders.cbegin(), folders.cend(), [&](const QString& f) {
+                return here(f) == path || here(f).startsWith(path + u'/');
+            });
+            QVERIFY2(prepared || files.contains(path.sliced(m_root.path().size()).prepend(u'@')), qPrintable(path));
+        }
         return;
     }
     QVERIFY2(result.ok(), qPrintable(result.error()));
