@@ -1,0 +1,764 @@
+#include "richtextunits.h"
+#include "rtfinterpreter.h"
+#include "rtfwords.h"
+
+#include <QTextListFormat>
+
+#include <algorithm>
+
+namespace qv::rtf {
+
+    namespace {
+
+        // Words a \* group may start with and still be read.
+        bool readableAfterStar(int word)
+        {
+            switch (word) {
+            case FontTbl:
+            case ColorTbl:
+            case ListTable:
+            case ListOverrideTable:
+            case ShpPict:
+            case FieldGroup:
+            case FldInst:
+            case FldRslt:
+            case Pn:
+            case Ud:
+            case Transparent:
+                return true;
+            default:
+                return false;
+            }
+        }
+
+        bool isOn(const Tokenizer::Token& token)
+        {
+            return !token.hasParam || token.param != 0;
+        }
+
+        QTextListFormat::Style bulletStyle(char16_t c)
+        {
+            switch (c) {
+            case u'o':
+            case 0x25CB:
+            case 0x25E6:
+            case 0x26AA:
+                return QTextListFormat::ListCircle;
+            case 0x25A0:
+            case 0x25A1:
+            case 0x25AA:
+            case 0x25AB:
+            case 0x25FB:
+            case 0x25FC:
+            case 0x25FE:
+            case 0x2751:
+                return QTextListFormat::ListSquare;
+            default:
+                return QTextListFormat::ListDisc;
+            }
+        }
+
+        QTextListFormat::Style numberStyle(int levelNfc)
+        {
+            switch (levelNfc) {
+            case 1:
+                return QTextListFormat::ListUpperRoman;
+            case 2:
+                return QTextListFormat::ListLowerRoman;
+            case 3:
+                return QTextListFormat::ListUpperAlpha;
+            case 4:
+                return QTextListFormat::ListLowerAlpha;
+            default:
+                return QTextListFormat::ListDecimal;
+            }
+        }
+
+    } // namespace
+
+    void Interpreter::controlWord(const Tokenizer::Token& token)
+    {
+        const int word = lookupWord(token.text);
+        if (m_ucSkip > 0) {
+            // The fallback after \u may itself be a control word; \bin takes its data with it.
+            --m_ucSkip;
+            if (word == Bin)
+                m_tok.takeBinary(token.param);
+            return;
+        }
+        const bool starred = m_starPending;
+        m_starPending = false;
+        GroupState& s = top();
+        if (s.dest == Dest::UprChild) {
+            if (word == Ud)
+                s.dest = s.savedDest;
+            else
+                skipGroup();
+            return;
+        }
+        if (starred && !readableAfterStar(word)) {
+            skipGroup();
+            return;
+        }
+        if (word < 0)
+            return;
+        const int param = token.param;
+        if (word <= Skip) {
+            destinationWord(word);
+            return;
+        }
+        if (word <= Bin) {
+            switch (word) {
+            case Ansi:
+                m_ansiCodePage = 1252;
+                break;
+            case Mac:
+                m_ansiCodePage = 10000;
+                break;
+            case Pc:
+                m_ansiCodePage = 437;
+                break;
+            case Pca:
+                m_ansiCodePage = 850;
+                break;
+            case AnsiCpg:
+                m_ansiCodePage = param;
+                break;
+            case Deff:
+                m_defaultFont = param;
+                break;
+            case Uc:
+                s.uc = std::clamp(param, 0, 16);
+                return;
+            case U:
+                unicode(param);
+                return;
+            case Bin: {
+                const QByteArrayView data = m_tok.takeBinary(param);
+                if (s.dest == Dest::Pict)
+                    m_pict.data.append(data.data(), data.size());
+                return;
+            }
+            }
+            m_formatDirty = true;
+            return;
+        }
+        if (word <= Blue) {
+            charWord(word, token);
+            return;
+        }
+        if (word <= RtlMark) {
+            paraWord(word, param, token.hasParam);
+            return;
+        }
+        if (word <= BrdrStyle) {
+            tableWord(word, param);
+            return;
+        }
+        if (word <= PnF) {
+            listWord(word, param);
+            return;
+        }
+        pictWord(word, param);
+    }
+
+    void Interpreter::controlSymbol(int symbol)
+    {
+        if (symbol == '*') {
+            m_starPending = true;
+            return;
+        }
+        if (m_ucSkip > 0) {
+            --m_ucSkip;
+            return;
+        }
+        m_starPending = false;
+        switch (symbol) {
+        case '\\':
+        case '{':
+        case '}':
+            emitChar(static_cast<char16_t>(symbol));
+            break;
+        case '~':
+            emitChar(0x00A0);
+            break;
+        case '-':
+            emitChar(0x00AD);
+            break;
+        case '_':
+            emitChar(0x2011);
+            break;
+        case '\r':
+        case '\n':
+            if (top().dest == Dest::Text)
+                finishParagraph(top().para.inTable);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void Interpreter::destinationWord(int word)
+    {
+        GroupState& s = top();
+        const auto own = [&s](Dest dest, quint8 owns) {
+            s.dest = dest;
+            s.owns |= owns;
+        };
+        switch (word) {
+        case Rtf:
+        case Transparent:
+        case ShpPict:
+            break;
+        case Skip:
+            skipGroup();
+            break;
+        case FontTbl:
+            own(Dest::FontTable, GroupState::OwnsFontTable);
+            break;
+        case ColorTbl:
+            m_colors.clear();
+            m_red = m_green = m_blue = -1;
+            own(Dest::ColorTable, 0);
+            break;
+        case ListTable:
+            own(Dest::ListTable, 0);
+            break;
+        case ListOverrideTable:
+            own(Dest::ListOverrideTable, 0);
+            break;
+        case List:
+            if (s.dest == Dest::ListTable && !(s.owns & GroupState::OwnsList)) {
+                m_listBuild = ListDef();
+                m_listBuildId = 0;
+                m_levelBuild = -1;
+                s.owns |= GroupState::OwnsList;
+            }
+            break;
+        case ListLevel:
+            if (s.dest == Dest::ListTable)
+                ++m_levelBuild;
+            break;
+        case LevelText:
+            if (s.dest == Dest::ListTable)
+                s.dest = Dest::LevelText;
+            break;
+        case ListOverride:
+            if (s.dest == Dest::ListOverrideTable && !(s.owns & GroupState::OwnsOverride)) {
+                m_overrideListId = 0;
+                m_overrideLs = 0;
+                s.owns |= GroupState::OwnsOverride;
+            }
+            break;
+        case Pict:
+            if (!(s.owns & GroupState::OwnsPict)) {
+                m_pict = PictureData();
+                m_pictNibble = -1;
+                s.savedDest = s.dest;
+                own(Dest::Pict, GroupState::OwnsPict);
+            }
+            break;
+        case FieldGroup:
+            if (!(s.owns & GroupState::OwnsField)) {
+                m_fields.emplace_back();
+                s.field = static_cast<int>(m_fields.size() - 1);
+                s.owns |= GroupState::OwnsField;
+            }
+            break;
+        case FldInst:
+            s.dest = Dest::FieldInst;
+            break;
+        case FldRslt:
+            s.dest = Dest::Text;
+            if (s.field >= 0 && s.field < static_cast<int>(m_fields.size())) {
+                if (const int href = fieldHref(m_fields[s.field])) {
+                    s.chr.href = href;
+                    m_formatDirty = true;
+                }
+            }
+            break;
+        case PnText:
+        case ListText:
+            if (s.dest == Dest::Text) {
+                s.owns |= GroupState::OwnsListText;
+                if (m_para.listTextStart < 0)
+                    m_para.listTextStart = static_cast<int>(m_para.text.size());
+            }
+            break;
+        case Pn:
+            m_pnBuild = PnState();
+            own(Dest::Ignore, GroupState::OwnsPn);
+            break;
+        case PnTxtA:
+            s.dest = Dest::PnTextAfter;
+            break;
+        case PnTxtB:
+            s.dest = Dest::PnTextBefore;
+            break;
+        case Upr:
+            s.savedDest = s.dest;
+            s.dest = Dest::Upr;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void Interpreter::charWord(int word, const Tokenizer::Token& token)
+    {
+        GroupState& s = top();
+        CharState& c = s.chr;
+        const int param = token.param;
+        switch (word) {
+        case Plain: {
+            // A link is where the text sits, not how it looks: \plain inside a field result keeps it.
+            const int href = c.href;
+            c = CharState();
+            c.href = href;
+            break;
+        }
+        case B:
+            c.set(CharState::Bold, isOn(token));
+            break;
+        case I:
+            c.set(CharState::Italic, isOn(token));
+            break;
+        case Ul:
+            c.set(CharState::Underline, isOn(token));
+            break;
+        case UlNone:
+            c.set(CharState::Underline, false);
+            break;
+        case Strike:
+            c.set(CharState::Strike, isOn(token));
+            break;
+        case Super:
+            c.set(CharState::Super, true);
+            c.set(CharState::Sub, false);
+            break;
+        case Sub:
+            c.set(CharState::Sub, true);
+            c.set(CharState::Super, false);
+            break;
+        case NoSuperSub:
+            c.set(CharState::Super, false);
+            c.set(CharState::Sub, false);
+            break;
+        case Up:
+            c.set(CharState::Super, isOn(token));
+            c.set(CharState::Sub, false);
+            break;
+        case Dn:
+            c.set(CharState::Sub, isOn(token));
+            c.set(CharState::Super, false);
+            break;
+        case F:
+            if (s.dest == Dest::FontTable) {
+                commitFont();
+                m_fontEntry = param;
+            } else if (s.dest == Dest::ListTable) {
+                if (m_levelBuild >= 0 && m_levelBuild < 9)
+                    m_listBuild.levels[m_levelBuild].font = param;
+            } else {
+                c.font = param;
+            }
+            break;
+        case Fs:
+            c.halfPoints = param > 0 ? std::min(param, 3276) : 24;
+            break;
+        case Cf:
+            c.foreground = std::max(param, 0);
+            break;
+        case Cb:
+        case Highlight:
+            c.background = std::max(param, 0);
+            break;
+        case V:
+            c.set(CharState::Hidden, isOn(token));
+            break;
+        case FCharset:
+            m_fontCharset = param;
+            break;
+        case Cpg:
+            m_fontCodePage = param;
+            break;
+        case Red:
+            m_red = param;
+            break;
+        case Green:
+            m_green = param;
+            break;
+        case Blue:
+            m_blue = param;
+            break;
+        }
+        m_formatDirty = true;
+    }
+
+    void Interpreter::paraWord(int word, int param, bool hasParam)
+    {
+        ParaState& p = top().para;
+        const bool text = top().dest == Dest::Text;
+        switch (word) {
+        case Pard:
+            p = ParaState();
+            break;
+        case Ql:
+            p.align = ParaState::Left;
+            break;
+        case Qc:
+            p.align = ParaState::Center;
+            break;
+        case Qr:
+            p.align = ParaState::Right;
+            break;
+        case Qj:
+            p.align = ParaState::Justify;
+            break;
+        case Li:
+            p.leftIndent = param;
+            break;
+        case Ri:
+            p.rightIndent = param;
+            break;
+        case Fi:
+            p.firstIndent = param;
+            break;
+        case Sb:
+            p.spaceBefore = std::max(param, 0);
+            break;
+        case Sa:
+            p.spaceAfter = std::max(param, 0);
+            break;
+        case Sl:
+            p.lineSpacing = param;
+            break;
+        case SlMult:
+            p.lineMultiple = !hasParam || param != 0;
+            break;
+        case Tx:
+            if (p.tabs.size() < 64) {
+                const auto type = static_cast<QTextOption::TabType>(p.tabKind);
+                const QChar delimiter = type == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
+                p.tabs.append(QTextOption::Tab(rtfunits::fromTwips(param), type, delimiter));
+            }
+            p.tabKind = QTextOption::LeftTab;
+            break;
+        case Tqr:
+            p.tabKind = QTextOption::RightTab;
+            break;
+        case Tqc:
+            p.tabKind = QTextOption::CenterTab;
+            break;
+        case Tqdec:
+            p.tabKind = QTextOption::DelimiterTab;
+            break;
+        case PageBb:
+            p.pageBreakBefore = !hasParam || param != 0;
+            break;
+        case InTbl:
+            p.inTable = true;
+            break;
+        case Ls:
+            p.listOverride = param;
+            break;
+        case Ilvl:
+            p.listLevel = std::clamp(param, 0, 8);
+            break;
+        case Par:
+        case Sect:
+            if (text)
+                finishParagraph(p.inTable);
+            break;
+        case NestCell:
+        case NestRow:
+            // Nested tables are flattened: each nested cell becomes a paragraph of the outer cell.
+            if (text)
+                finishParagraph(true);
+            break;
+        case Cell:
+            if (text) {
+                finishParagraph(true);
+                m_builder.endCell();
+            }
+            break;
+        case Row:
+            if (text) {
+                if (m_para.hasContent()) {
+                    finishParagraph(true);
+                    m_builder.endCell();
+                }
+                m_builder.endRow(m_row);
+            }
+            break;
+        case Page:
+            if (text)
+                pageBreak();
+            break;
+        case Line:
+            emitChar(0x2028);
+            break;
+        case Tab:
+            emitChar(u'\t');
+            break;
+        case Bullet:
+            emitChar(0x2022);
+            break;
+        case EnDash:
+            emitChar(0x2013);
+            break;
+        case EmDash:
+            emitChar(0x2014);
+            break;
+        case LQuote:
+            emitChar(0x2018);
+            break;
+        case RQuote:
+            emitChar(0x2019);
+            break;
+        case LDblQuote:
+            emitChar(0x201C);
+            break;
+        case RDblQuote:
+            emitChar(0x201D);
+            break;
+        case EmSpace:
+            emitChar(0x2003);
+            break;
+        case EnSpace:
+            emitChar(0x2002);
+            break;
+        case QmSpace:
+            emitChar(0x2005);
+            break;
+        case Zwj:
+            emitChar(0x200D);
+            break;
+        case Zwnj:
+            emitChar(0x200C);
+            break;
+        case LtrMark:
+            emitChar(0x200E);
+            break;
+        case RtlMark:
+            emitChar(0x200F);
+            break;
+        }
+    }
+
+    void Interpreter::tableWord(int word, int param)
+    {
+        switch (word) {
+        case Trowd:
+            m_row = RowDef();
+            m_cellBuild = CellDef();
+            m_borderTarget = BorderTarget::None;
+            break;
+        case TrLeft:
+            m_row.left = param;
+            break;
+        case TrGaph:
+            m_row.padding = std::max(param, 0);
+            break;
+        case CellX:
+            m_cellBuild.right = param;
+            if (m_row.cells.size() < 256)
+                m_row.cells.push_back(m_cellBuild);
+            m_cellBuild = CellDef();
+            m_borderTarget = BorderTarget::None;
+            break;
+        case ClMgf:
+            m_cellBuild.mergeFirst = true;
+            break;
+        case ClMrg:
+            m_cellBuild.merged = true;
+            break;
+        case ClVmgf:
+            m_cellBuild.vMergeFirst = true;
+            break;
+        case ClVmrg:
+            m_cellBuild.vMerged = true;
+            break;
+        case ClCbPat:
+            if (param > 0 && param < m_colors.size())
+                m_cellBuild.background = m_colors[param];
+            break;
+        case ClBrdr:
+            m_borderTarget = BorderTarget::Cell;
+            break;
+        case TrBrdr:
+            m_borderTarget = BorderTarget::Row;
+            break;
+        case ParaBrdr:
+            m_borderTarget = BorderTarget::Paragraph;
+            break;
+        case BrdrNone:
+            break;
+        case BrdrStyle:
+            if (m_borderTarget == BorderTarget::Cell || m_borderTarget == BorderTarget::Row)
+                m_row.borders = true;
+            break;
+        }
+    }
+
+    void Interpreter::listWord(int word, int param)
+    {
+        const Dest dest = top().dest;
+        switch (word) {
+        case ListId:
+            if (dest == Dest::ListTable)
+                m_listBuildId = param;
+            else if (dest == Dest::ListOverrideTable)
+                m_overrideListId = param;
+            break;
+        case LevelNfc:
+            if (dest == Dest::ListTable && m_levelBuild >= 0 && m_levelBuild < 9)
+                m_listBuild.levels[m_levelBuild].numberFormat = param;
+            break;
+        case PnLvlBlt:
+            m_pnBuild.active = true;
+            m_pnBuild.level = 0;
+            m_pnBuild.style = QTextListFormat::ListDisc;
+            break;
+        case PnLvlBody:
+            m_pnBuild.active = true;
+            m_pnBuild.level = 0;
+            if (m_pnBuild.style == 0 || m_pnBuild.style == QTextListFormat::ListDisc)
+                m_pnBuild.style = QTextListFormat::ListDecimal;
+            break;
+        case PnLvl:
+            m_pnBuild.active = true;
+            m_pnBuild.level = std::clamp(param - 1, 0, 8);
+            if (m_pnBuild.style == 0)
+                m_pnBuild.style = QTextListFormat::ListDecimal;
+            break;
+        case PnLvlCont:
+            m_pnBuild.active = false;
+            break;
+        case PnDec:
+            m_pnBuild.style = QTextListFormat::ListDecimal;
+            break;
+        case PnUcLtr:
+            m_pnBuild.style = QTextListFormat::ListUpperAlpha;
+            break;
+        case PnLcLtr:
+            m_pnBuild.style = QTextListFormat::ListLowerAlpha;
+            break;
+        case PnUcRm:
+            m_pnBuild.style = QTextListFormat::ListUpperRoman;
+            break;
+        case PnLcRm:
+            m_pnBuild.style = QTextListFormat::ListLowerRoman;
+            break;
+        case PnF:
+            m_pnBuild.font = param;
+            break;
+        }
+    }
+
+    void Interpreter::pictWord(int word, int param)
+    {
+        if (top().dest != Dest::Pict)
+            return;
+        switch (word) {
+        case PngBlip:
+            m_pict.kind = PictureData::Png;
+            break;
+        case JpegBlip:
+            m_pict.kind = PictureData::Jpeg;
+            break;
+        case Metafile:
+            m_pict.kind = PictureData::Metafile;
+            break;
+        case Bitmap:
+            m_pict.kind = PictureData::Bitmap;
+            break;
+        case PicW:
+            m_pict.width = param;
+            break;
+        case PicH:
+            m_pict.height = param;
+            break;
+        case PicWGoal:
+            m_pict.goalWidth = param;
+            break;
+        case PicHGoal:
+            m_pict.goalHeight = param;
+            break;
+        case PicScaleX:
+            m_pict.scaleX = param;
+            break;
+        case PicScaleY:
+            m_pict.scaleY = param;
+            break;
+        }
+    }
+
+    ListRef Interpreter::listRef(const ParaState& p) const
+    {
+        ListRef ref;
+        if (p.listOverride > 0) {
+            const int listId = m_overrides.value(p.listOverride, p.listOverride);
+            const auto list = m_lists.constFind(listId);
+            const LevelDef level = list != m_lists.constEnd() ? list->levels[p.listLevel] : LevelDef{23, -1, {}};
+            if (level.numberFormat == 255)
+                return ref; // a level without a marker: an indented paragraph, not an item
+            ref.kind = ListRef::Table;
+            ref.id = p.listOverride;
+            ref.level = p.listLevel;
+            // The level text starts with its own length; what follows the length is not part of it.
+            const QString content = level.text.mid(1, level.text.isEmpty() ? 0 : level.text.at(0).unicode());
+            if (level.numberFormat == 23) {
+                char16_t marker = content.isEmpty() ? u'\x2022' : content.at(0).unicode();
+                const auto font = m_fonts.constFind(level.font);
+                if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None) {
+                    if (marker >= 0xF000 && marker <= 0xF0FF)
+                        marker = symbolCharacter(font->symbol, static_cast<uchar>(marker - 0xF000));
+                    else if (marker < 0x100)
+                        marker = symbolCharacter(font->symbol, static_cast<uchar>(marker));
+                }
+                ref.format.setStyle(bulletStyle(marker));
+            } else {
+                ref.format.setStyle(numberStyle(level.numberFormat));
+                // Text before the first level placeholder and after the last one frame the number.
+                qsizetype first = -1;
+                qsizetype last = -1;
+                for (qsizetype i = 0; i < content.size(); ++i) {
+                    if (content.at(i).unicode() < 9) {
+                        if (first < 0)
+                            first = i;
+                        last = i;
+                    }
+                }
+                if (first > 0)
+                    ref.format.setNumberPrefix(content.left(first));
+                if (last >= 0) {
+                    const QString suffix = content.mid(last + 1);
+                    if (suffix != u".")
+                        ref.format.setNumberSuffix(suffix);
+                }
+            }
+        } else if (p.pn.active) {
+            ref.kind = ListRef::Paragraph;
+            ref.level = p.pn.level;
+            if (p.pn.style == QTextListFormat::ListDisc) {
+                char16_t marker = p.pn.before.isEmpty() ? u'\x2022' : p.pn.before.at(0).unicode();
+                const auto font = m_fonts.constFind(p.pn.font);
+                if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None && marker < 0x100)
+                    marker = symbolCharacter(font->symbol, static_cast<uchar>(marker));
+                ref.format.setStyle(bulletStyle(marker));
+            } else {
+                ref.format.setStyle(static_cast<QTextListFormat::Style>(p.pn.style));
+                if (!p.pn.before.isEmpty())
+                    ref.format.setNumberPrefix(p.pn.before);
+                if (p.pn.after != u".")
+                    ref.format.setNumberSuffix(p.pn.after);
+            }
+        } else {
+            return ref;
+        }
+        ref.format.setIndent(ref.level + 1);
+        return ref;
+    }
+
+} // namespace qv::rtf
