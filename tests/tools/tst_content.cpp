@@ -221,6 +221,23 @@ void ContentTest::documents_data()
         << false << 12.0;
     QTest::newRow("disclaimer: user's responsibility")
         << u"Misc2.Fl1"_s << u"performing and documenting an accurate and thorough risk analysis"_s << false << 12.0;
+    QTest::newRow("information title") << u"Misc1.Fl1"_s << u"Quorvane 10.0 — Program Information"_s << true << 16.0;
+    QTest::newRow("information: action area") << u"Misc1.Fl1"_s << u"The Action Area"_s << true << 14.0;
+    QTest::newRow("information: safeguard") << u"Misc1.Fl1"_s << u"Working with a Safeguard"_s << true << 12.0;
+    QTest::newRow("information: files") << u"Misc1.Fl1"_s << u"Where Your Files Are Kept"_s << true << 14.0;
+    QTest::newRow("information: backup") << u"Misc1.Fl1"_s << u"Backup and Restore"_s << true << 14.0;
+    QTest::newRow("information: business associates")
+        << u"Misc1.Fl1"_s << u"Quorvane is a workbook for an organization that is a business associate"_s << false
+        << 12.0;
+    QTest::newRow("information: family table") << u"Misc1.Fl1"_s << u"Technical Safeguards"_s << false << 12.0;
+    QTest::newRow("information: section in table") << u"Misc1.Fl1"_s << u"§ 164.316"_s << false << 12.0;
+    QTest::newRow("information: Windows folder")
+        << u"Misc1.Fl1"_s << u"on Windows: AppData\\Roaming\\Quorvane\\Quorvane in your user folder;"_s << false
+        << 12.0;
+    QTest::newRow("information: data-dir example")
+        << u"Misc1.Fl1"_s << u"quorvane --data-dir \"D:\\Compliance\\Acme Billing\""_s << false << 10.0;
+    QTest::newRow("information: restore warning")
+        << u"Misc1.Fl1"_s << u"Restore first erases the user files in the data folder"_s << false << 12.0;
 }
 
 void ContentTest::documents()
