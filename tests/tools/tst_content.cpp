@@ -209,7 +209,6 @@ void ContentTest::documents_data()
 
     QTest::newRow("disclaimer title") << u"Misc2.Fl1"_s << u"Disclaimer"_s << true << 16.0;
     QTest::newRow("disclaimer: not legal advice") << u"Misc2.Fl1"_s << u"Not Legal Advice"_s << true << 14.0;
-    QTest::newRow("disclaimer: regulation governs") << u"Misc2.Fl1"_s << u"The Regulation Governs"_s << true << 14.0;
     QTest::newRow("disclaimer: no warranty") << u"Misc2.Fl1"_s << u"No Warranty"_s << true << 14.0;
     QTest::newRow("disclaimer: official text governs")
         << u"Misc2.Fl1"_s << u"If anything in Quorvane differs from the official text, the official text governs."_s
@@ -229,7 +228,6 @@ void ContentTest::documents_data()
     QTest::newRow("information: business associates")
         << u"Misc1.Fl1"_s << u"Quorvane is a workbook for an organization that is a business associate"_s << false
         << 12.0;
-    QTest::newRow("information: family table") << u"Misc1.Fl1"_s << u"Technical Safeguards"_s << false << 12.0;
     QTest::newRow("information: section in table") << u"Misc1.Fl1"_s << u"§ 164.316"_s << false << 12.0;
     QTest::newRow("information: Windows folder")
         << u"Misc1.Fl1"_s << u"on Windows: AppData\\Roaming\\Quorvane\\Quorvane in your user folder;"_s << false
@@ -288,7 +286,6 @@ void ContentTest::compiles_data()
     QTest::newRow("level 2") << "Intro\n\n## Section\n"_ba << u"Section"_s << u"Section"_s << u"Arial"_s << 14.0 << true
                              << false;
     QTest::newRow("level 3") << "### Part\n"_ba << u"Part"_s << u"Part"_s << u"Arial"_s << 12.0 << true << false;
-    QTest::newRow("level 4") << "#### Note\n"_ba << u"Note"_s << u"Note"_s << u"Arial"_s << 12.0 << true << false;
     QTest::newRow("strong") << "Read **this** first.\n"_ba << u"this"_s << u"Read this first."_s << u"Times New Roman"_s
                             << 12.0 << true << false;
     QTest::newRow("emphasis") << "An *addressable* one.\n"_ba << u"addressable"_s << u"An addressable one."_s

