@@ -1,7 +1,69 @@
+#include "appfolders.h"
+#include "gui/shell/startwindow.h"
+
 #include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+    // Help and version are answered without a window system, so they work over ssh and in scripts.
+    bool wantsTextOnly(int argc, char* argv[])
+    {
+        for (int i = 1; i < argc; ++i) {
+            for (const char* flag : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+                if (std::strcmp(argv[i], flag) == 0) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    void nameApplication()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
+        QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    }
+
+    int fail(const QString& message)
+    {
+        QTextStream(stderr) << "quorvane: " << message << '\n';
+        return 2;
+    }
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    nameApplication();
+    // QApplication takes its own options (-platform, -style) off the command line before we parse it.
+    std::unique_ptr<QCoreApplication> app = wantsTextOnly(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                                                      : std::make_unique<QApplication>(argc, argv);
+
+    const qv::StartOptions options = qv::parseStartOptions(QCoreApplication::arguments());
+    switch (options.action) {
+    case qv::StartOptions::Action::ShowHelp:
+    case qv::StartOptions::Action::ShowVersion:
+        QTextStream(stdout) << options.message << (options.message.endsWith(u'\n') ? "" : "\n");
+        return 0;
+    case qv::StartOptions::Action::Fail:
+        return fail(options.message);
+    case qv::StartOptions::Action::Run:
+        break;
+    }
+
+    const qv::Result<qv::AppFolders> folders = qv::resolveFolders(options, qv::systemFolderDefaults());
+    if (!folders) {
+        return fail(folders.error());
+    }
+
+    qv::StartWindow startWindow;
+    startWindow.show();
+    return QCoreApplication::exec();
 }

@@ -290,6 +290,10 @@ namespace qv::rtf {
                 s.owns |= GroupState::OwnsListText;
                 if (m_para.listTextStart < 0)
                     m_para.listTextStart = static_cast<int>(m_para.text.size());
+                // Writers that serve old and new readers give the number twice, \listtext then
+                // \pntext: both groups are one span of number text.
+                else if (m_para.listTextEnd == static_cast<int>(m_para.text.size()))
+                    m_para.listTextEnd = -1;
             }
             break;
         case Pn:
