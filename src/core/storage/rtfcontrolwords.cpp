@@ -286,10 +286,17 @@ namespace qv::rtf {
             break;
         case PnText:
         case ListText:
-            if (s.dest == Dest::Text) {
-                s.owns |= GroupState::OwnsListText;
-                if (m_para.listTextStart < 0)
-                    m_para.listTextStart = static_cast<int>(m_para.text.size());
+            // Writers may give both forms, one after the other; together they are one marker. A second
+            // marker with text between them is ordinary text.
+            if (s.dest == Dest::Text && !(s.owns & GroupState::OwnsListText)) {
+                const int here = static_cast<int>(m_para.text.size());
+                if (m_para.listTextStart < 0) {
+                    m_para.listTextStart = here;
+                    s.owns |= GroupState::OwnsListText;
+                } else if (m_para.listTextEnd == here) {
+                    m_para.listTextEnd = -1;
+                    s.owns |= GroupState::OwnsListText;
+                }
             }
             break;
         case Pn:
