@@ -31,6 +31,8 @@ namespace qv::rtf {
             }
         }
 
+        constexpr int MaxTabs = 64;
+
         // Lengths are held to Word's own limit of 22 inches, so a broken file cannot ask the layout for
         // a margin of a million pages.
         int twips(int value)
@@ -451,7 +453,7 @@ namespace qv::rtf {
             p.lineMultiple = !hasParam || param != 0;
             break;
         case Tx:
-            if (p.tabs.size() < 64) {
+            if (p.tabs.size() < MaxTabs) {
                 const auto type = static_cast<QTextOption::TabType>(p.tabKind);
                 const QChar delimiter = type == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
                 p.tabs.append(QTextOption::Tab(rtfunits::fromTwips(std::max(twips(param), 0)), type, delimiter));

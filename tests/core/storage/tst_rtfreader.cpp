@@ -3,6 +3,7 @@
 #include "core/storage/rtfreader.h"
 #include "core/storage/rtfwriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTest>
@@ -118,6 +119,21 @@ void TestRtfReader::replacesContent()
     QCOMPARE(text(doc), u"new"_s);
     QVERIFY(doc.isUndoRedoEnabled());
     QVERIFY(!doc.isUndoAvailable());
+
+    // A document read again must not show the pictures of the one before under the same names.
+    const auto pictureOf = [](QRgb colour) {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(colour);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return "{\\rtf1 {\\pict\\pngblip " + png.toHex() + "}}";
+    };
+    QVERIFY(qv::rtf::read(pictureOf(qRgb(255, 0, 0)), doc));
+    QVERIFY(qv::rtf::read(pictureOf(qRgb(0, 0, 255)), doc));
+    const QImage shown = doc.resource(QTextDocument::ImageResource, QUrl(u"rtfimage://1"_s)).value<QImage>();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(0, 0, 255));
 }
 
 void TestRtfReader::samplesText_data()
