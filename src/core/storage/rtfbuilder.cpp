@@ -85,8 +85,7 @@ namespace qv::rtf {
     }
 
     DocumentBuilder::DocumentBuilder(QTextDocument& doc)
-        : m_doc(doc)
-        , m_cursor(&doc)
+        : m_cursor(&doc)
     {
         m_formats.emplace_back();
     }

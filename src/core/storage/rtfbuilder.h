@@ -131,7 +131,6 @@ namespace qv::rtf {
         void flushTable();
         void insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
 
-        QTextDocument& m_doc;
         QTextCursor m_cursor;
         std::vector<QTextCharFormat> m_formats;
         std::vector<QTextImageFormat> m_images;

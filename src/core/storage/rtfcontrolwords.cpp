@@ -31,6 +31,8 @@ namespace qv::rtf {
             }
         }
 
+        constexpr int MaxTabs = 64;
+
         // Lengths are held to Word's own limit of 22 inches, so a broken file cannot ask the layout for
         // a margin of a million pages.
         int twips(int value)
@@ -286,14 +288,17 @@ namespace qv::rtf {
             break;
         case PnText:
         case ListText:
-            if (s.dest == Dest::Text) {
-                s.owns |= GroupState::OwnsListText;
-                if (m_para.listTextStart < 0)
-                    m_para.listTextStart = static_cast<int>(m_para.text.size());
-                // Writers that serve old and new readers give the number twice, \listtext then
-                // \pntext: both groups are one span of number text.
-                else if (m_para.listTextEnd == static_cast<int>(m_para.text.size()))
+            // Writers may give both forms, one after the other; together they are one marker. A second
+            // marker with text between them is ordinary text.
+            if (s.dest == Dest::Text && !(s.owns & GroupState::OwnsListText)) {
+                const int here = static_cast<int>(m_para.text.size());
+                if (m_para.listTextStart < 0) {
+                    m_para.listTextStart = here;
+                    s.owns |= GroupState::OwnsListText;
+                } else if (m_para.listTextEnd == here) {
                     m_para.listTextEnd = -1;
+                    s.owns |= GroupState::OwnsListText;
+                }
             }
             break;
         case Pn:
@@ -448,7 +453,7 @@ namespace qv::rtf {
             p.lineMultiple = !hasParam || param != 0;
             break;
         case Tx:
-            if (p.tabs.size() < 64) {
+            if (p.tabs.size() < MaxTabs) {
                 const auto type = static_cast<QTextOption::TabType>(p.tabKind);
                 const QChar delimiter = type == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
                 p.tabs.append(QTextOption::Tab(rtfunits::fromTwips(std::max(twips(param), 0)), type, delimiter));

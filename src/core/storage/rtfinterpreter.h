@@ -209,7 +209,7 @@ namespace qv::rtf {
         PictureDecoder m_pictures;
 
         std::vector<GroupState> m_stack;
-        int m_overflow = 0;
+        qint64 m_overflow = 0;
         bool m_starPending = false;
         int m_ucSkip = 0;
         char16_t m_highSurrogate = 0;

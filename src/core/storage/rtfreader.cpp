@@ -18,7 +18,6 @@ namespace qv::rtf {
         constexpr int MaxDepth = 512;
         constexpr int MaxNameLength = 256;
         constexpr int MaxInstructionLength = 4096;
-        constexpr int MaxTabs = 64;
 
         bool isHighSurrogate(char16_t c)
         {

@@ -1,7 +1,7 @@
 #include "rtfwords.h"
 
+#include <array>
 #include <string_view>
-#include <unordered_map>
 
 namespace qv::rtf {
 
@@ -65,25 +65,55 @@ namespace qv::rtf {
             {"brdroutset", BrdrStyle}, {"listid", ListId}, {"levelnfc", LevelNfc}, {"pnlvlblt", PnLvlBlt},
             {"pnlvlbody", PnLvlBody}, {"pnlvl", PnLvl}, {"pnlvlcont", PnLvlCont}, {"pndec", PnDec},
             {"pnucltr", PnUcLtr}, {"pnlcltr", PnLcLtr}, {"pnucrm", PnUcRm}, {"pnlcrm", PnLcRm}, {"pnf", PnF},
-            
-            
-            {"picwgoal", PicWGoal}, {"pichgoal", PicHGoal},
-            {"picscalex", PicScaleX}, {"picscaley", PicScaleY},
+            {"picwgoal", PicWGoal}, {"pichgoal", PicHGoal}, {"picscalex", PicScaleX}, {"picscaley", PicScaleY},
         };
         // clang-format on
 
     } // namespace
 
+    namespace {
+
+        // Control words come every few bytes, mostly ones the reader ignores (Word's revision ids and
+        // bidirectional font switches), so the lookup is an open-addressed table with a cheap hash.
+        constexpr size_t TableSize = 1024;
+
+        size_t hashOf(const char* data, size_t size)
+        {
+            size_t h = 2166136261u;
+            for (size_t i = 0; i < size; ++i)
+                h = (h ^ static_cast<unsigned char>(data[i])) * 16777619u;
+            return h;
+        }
+
+        struct WordTable
+        {
+            std::array<const WordRow*, TableSize> slots{};
+
+            WordTable()
+            {
+                static_assert(std::size(wordRows) < TableSize / 2);
+                for (const WordRow& row : wordRows) {
+                    size_t i = hashOf(row.name.data(), row.name.size()) & (TableSize - 1);
+                    while (slots[i])
+                        i = (i + 1) & (TableSize - 1);
+                    slots[i] = &row;
+                }
+            }
+        };
+
+    } // namespace
+
     int lookupWord(QByteArrayView name)
     {
-        static const auto table = [] {
-            std::unordered_map<std::string_view, int> map;
-            for (const WordRow& row : wordRows)
-                map.emplace(row.name, row.word);
-            return map;
-        }();
-        const auto it = table.find(std::string_view(name.data(), static_cast<size_t>(name.size())));
-        return it == table.end() ? -1 : it->second;
+        static const WordTable table;
+        const std::string_view key(name.data(), static_cast<size_t>(name.size()));
+        for (size_t i = hashOf(key.data(), key.size()) & (TableSize - 1);; i = (i + 1) & (TableSize - 1)) {
+            const WordRow* row = table.slots[i];
+            if (!row)
+                return -1;
+            if (row->name == key)
+                return row->word;
+        }
     }
 
 } // namespace qv::rtf

@@ -1,6 +1,9 @@
+#include "core/storage/richtextcompare.h"
 #include "core/storage/richtextunits.h"
 #include "core/storage/rtfreader.h"
+#include "core/storage/rtfwriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTest>
@@ -73,7 +76,10 @@ private Q_SLOTS:
     void characters();
     void lists_data();
     void lists();
-    void listTextKeptWithoutList();
+    void listText_data();
+    void listText();
+    void writtenAndReadAgain_data();
+    void writtenAndReadAgain();
     void tables();
     void tableShapes_data();
     void tableShapes();
@@ -113,6 +119,21 @@ void TestRtfReader::replacesContent()
     QCOMPARE(text(doc), u"new"_s);
     QVERIFY(doc.isUndoRedoEnabled());
     QVERIFY(!doc.isUndoAvailable());
+
+    // A document read again must not show the pictures of the one before under the same names.
+    const auto pictureOf = [](QRgb colour) {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(colour);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return "{\\rtf1 {\\pict\\pngblip " + png.toHex() + "}}";
+    };
+    QVERIFY(qv::rtf::read(pictureOf(qRgb(255, 0, 0)), doc));
+    QVERIFY(qv::rtf::read(pictureOf(qRgb(0, 0, 255)), doc));
+    const QImage shown = doc.resource(QTextDocument::ImageResource, QUrl(u"rtfimage://1"_s)).value<QImage>();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(0, 0, 255));
 }
 
 void TestRtfReader::samplesText_data()
@@ -414,13 +435,54 @@ void TestRtfReader::lists()
         QCOMPARE(list->itemText(block), marker);
 }
 
-void TestRtfReader::listTextKeptWithoutList()
+void TestRtfReader::listText_data()
 {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("listed");
     // Without a list definition the bullet text is all the reader has, so it stays visible.
+    QTest::newRow("no list") << QByteArray("{\\pntext\\f2\\'b7\\tab}Item\\par") << u"•\tItem"_s << false;
+    QTest::newRow("pn list") << QByteArray("{\\pntext\\f2\\'b7\\tab}{\\*\\pn\\pnlvlblt}Item\\par") << u"Item"_s << true;
+    QTest::newRow("both forms") << QByteArray("{\\listtext\\'95\\tab}{\\pntext\\'95\\tab}\\pard\\ls1 Item\\par")
+                                << u"Item"_s << true;
+    QTest::newRow("text between markers")
+        << QByteArray("{\\listtext 1.\\tab}a{\\pntext 2.}\\ls1 b\\par") << u"a2.b"_s << true;
+}
+
+void TestRtfReader::listText()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    QFETCH(bool, listed);
     QTextDocument doc;
-    QVERIFY(qv::rtf::read(wrap("{\\pntext\\f2\\'b7\\tab}Item\\par"), doc));
-    QCOMPARE(text(doc), u"•\tItem"_s);
-    QVERIFY(!doc.begin().textList());
+    QVERIFY(qv::rtf::read(wrap(body), doc));
+    QCOMPARE(text(doc), expected);
+    QCOMPARE(doc.begin().textList() != nullptr, listed);
+}
+
+void TestRtfReader::writtenAndReadAgain_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char* name : {"word2016-formatting.rtf",
+                             "word2016-lists.rtf",
+                             "word2016-table.rtf",
+                             "wordpad-bullets.rtf",
+                             "libreoffice-sample.rtf",
+                             "libreoffice-table.rtf",
+                             "libreoffice-docx-sample.rtf"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestRtfReader::writtenAndReadAgain()
+{
+    // What the reader builds from other programs' files, our writer must carry through unchanged.
+    QFETCH(QString, file);
+    QTextDocument doc;
+    QVERIFY(qv::rtf::read(sample(file.toLatin1().constData()), doc));
+    QTextDocument again;
+    QVERIFY(qv::rtf::read(qv::rtf::write(doc), again));
+    const QStringList differences = qv::rtf::compareDocuments(doc, again);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
 }
 
 void TestRtfReader::tables()
