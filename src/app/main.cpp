@@ -1,5 +1,11 @@
 #include "appfolders.h"
-#include "gui/shell/startwindow.h"
+#include "core/storage/programfolder.h"
+#include "gui/actionarea/actionarea.h"
+#include "gui/kit/navigator.h"
+#include "gui/kit/programlook.h"
+#include "gui/kit/prompter.h"
+#include "gui/shell/helpviewer.h"
+#include "gui/shell/startscreen.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -63,7 +69,27 @@ int main(int argc, char* argv[])
         return fail(folders.error());
     }
 
-    qv::StartWindow startWindow;
-    startWindow.show();
-    return QCoreApplication::exec();
+    qv::applyProgramLook();
+    const qv::ProgramFolder folder(folders.value().dataDir, folders.value().contentDir);
+    qv::QtPrompter prompter;
+    qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
+    qv::Navigator navigator;
+
+    qv::StartScreen start(navigator, prompter, help);
+    navigator.adopt(qv::Navigator::StartScreen, &start);
+    QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    navigator.setFactory(qv::Navigator::ActionArea, [&] {
+        auto* area = new qv::ActionArea(navigator, prompter, help, folder);
+        QObject::connect(area, &qv::ActionArea::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return area;
+    });
+
+    start.start();
+    start.showMaximized();
+    const int code = QCoreApplication::exec();
+    if (QWidget* area = navigator.existing(qv::Navigator::ActionArea)) {
+        area->setAttribute(Qt::WA_DeleteOnClose, false);
+        delete area;
+    }
+    return code;
 }

@@ -1,0 +1,841 @@
+#include "actionarea.h"
+
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/statusvocabulary.h"
+#include "core/storage/clock.h"
+#include "gui/catalogue/examplearea.h"
+#include "gui/catalogue/familyarea.h"
+#include "gui/catalogue/overviewarea.h"
+#include "gui/kit/availability.h"
+#include "gui/kit/busypointer.h"
+#include "gui/kit/captionbutton.h"
+#include "gui/kit/controlarray.h"
+#include "gui/kit/help.h"
+#include "gui/kit/navigator.h"
+#include "gui/kit/prompter.h"
+#include "gui/kit/richtexteditor.h"
+#include "gui/kit/workpanel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+    namespace {
+        // Captions of the area buttons, as the screen has always shown them.
+        const char16_t* const AreaCaptions[ActionArea::AreaCount] = {
+            u"HIPAA Security Standards",
+            u"Safeguard Project Timeline ",
+            u"Administrative Safeguards",
+            u"Physical Safeguards",
+            u"Technical Safeguards",
+            u"Organization Requirements",
+            u"Policies and Proceedures",
+            u"Risk Analysis Worksheets",
+            u"Disaster Recovery Plan",
+            u"Safeguard Example",
+            u"Incident Reports",
+            u"Incident Reports",
+        };
+
+        const char16_t* const NavigationCaptions[ActionArea::NavigationCount] = {
+            u"&Action Area",
+            u"&Information Advisor",
+            u"&Security Rule",
+            u"&Miscellaneous",
+            u"E&xit Program",
+            u"Close",
+            u"&HITECH Info",
+        };
+
+        // Fractions of the window's height the area panels take.
+        constexpr double OverviewPanelHeight = 0.8222;
+        constexpr double TimelinePanelHeight = 0.822;
+        constexpr double WorkPanelHeight = 0.692;
+
+        bool isFamilyArea(int k)
+        {
+            return k >= 2 && k <= 6;
+        }
+
+        class PendingArea : public Area
+        {
+        public:
+            void enter() override
+            {
+            }
+        };
+    } // namespace
+
+    ActionArea::ActionArea(Navigator& navigator,
+                           Prompter& prompter,
+                           Help& help,
+                           const ProgramFolder& folder,
+                           QWidget* parent)
+        : QMainWindow(parent)
+        , m_navigator(navigator)
+        , m_prompter(prompter)
+        , m_help(help)
+        , m_folder(folder)
+        , m_statusStore(folder)
+    {
+        setObjectName(QStringLiteral("WorkArea1"));
+        setWindowTitle(QStringLiteral("Action Area"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        buildMenus();
+        buildScreen();
+        build();
+    }
+
+    ActionArea::~ActionArea() = default;
+
+    void ActionArea::buildScreen()
+    {
+        auto* central = new QWidget(this);
+        central->setObjectName(QStringLiteral("WorkAreaBackground"));
+        setCentralWidget(central);
+        addPopupFilter(central);
+
+        auto* navigationRow = new QHBoxLayout;
+        navigationRow->setSpacing(6);
+        for (int k = 0; k < NavigationCount; ++k) {
+            auto* button = new CaptionButton(QString::fromUtf16(NavigationCaptions[k]), central);
+            setControlName(button, QStringLiteral("SSCommand4"), k);
+            button->setMinimumHeight(30);
+            connect(button, &QPushButton::clicked, this, [this, k] { pressNavigation(k); });
+            m_navigationButtons.append(button);
+        }
+        // In screen order: the hub, the four reference screens, then the way out.
+        for (int k : {0, 1, 2, 3, 6, 5, 4}) {
+            navigationRow->addWidget(m_navigationButtons[k]);
+        }
+        m_navigationButtons[5]->hide();
+        for (int k : {1, 2, 3, 6}) {
+            if (!m_navigator.isAvailable(k)) {
+                markUnavailable(m_navigationButtons[k]);
+            }
+        }
+
+        auto* areaColumn = new QVBoxLayout;
+        areaColumn->setSpacing(5);
+        for (int k = 0; k < AreaCount; ++k) {
+            auto* button = new CaptionButton(QString::fromUtf16(AreaCaptions[k]), central);
+            setControlName(button, QStringLiteral("SSCommand11"), k);
+            button->setMinimumHeight(34);
+            button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            connect(button, &QPushButton::clicked, this, [this, k] { selectArea(k); });
+            areaColumn->addWidget(button);
+            m_areaButtons.append(button);
+        }
+        m_areaButtons[11]->hide();
+        areaColumn->addStretch();
+        m_dateLabel = new QLabel(central);
+        m_dateLabel->setObjectName(QStringLiteral("Label10"));
+        m_dateLabel->setWordWrap(true);
+        areaColumn->addWidget(m_dateLabel);
+
+        m_content = new QWidget(central);
+        m_content->setObjectName(QStringLiteral("AreaContent"));
+        // The area panels are placed by fractions of the window, not by a layout.
+        m_content->installEventFilter(this);
+        for (int i = 0; i < 4; ++i) {
+            auto* panel = new QFrame(m_content);
+            setControlName(panel, QStringLiteral("SSPanel3"), i);
+            panel->setFrameShape(QFrame::StyledPanel);
+            auto* layout = new QVBoxLayout(panel);
+            layout->setContentsMargins(0, 0, 0, 0);
+            m_areaPanels[static_cast<size_t>(i)] = panel;
+            addPopupFilter(panel);
+        }
+        m_panelCaption = new QLabel(m_areaPanels[2]);
+        m_panelCaption->setObjectName(QStringLiteral("PanelCaption"));
+        m_panelCaption->setAlignment(Qt::AlignCenter);
+        QFont captionFont = m_panelCaption->font();
+        captionFont.setBold(true);
+        captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
+        m_panelCaption->setFont(captionFont);
+        m_areaPanels[2]->layout()->addWidget(m_panelCaption);
+
+        m_workPanel = new WorkPanel(m_areaPanels[3]);
+        m_areaPanels[3]->layout()->addWidget(m_workPanel);
+        addPopupFilter(m_workPanel);
+
+        m_coverPanel = new QFrame(m_content);
+        m_coverPanel->setObjectName(QStringLiteral("SSPanel5"));
+        m_coverPanel->setAutoFillBackground(true);
+        m_coverPanel->setFocusPolicy(Qt::StrongFocus);
+        m_coverPanel->hide();
+
+        m_overview = new OverviewArea(*this, m_statusStore, m_areaPanels[0]);
+        m_areaPanels[0]->layout()->addWidget(m_overview);
+        for (const catalogue::FamilyInfo& info : catalogue::families()) {
+            auto* family = new FamilyArea(info.family, *this, m_statusStore, m_areaPanels[2]);
+            m_areaPanels[2]->layout()->addWidget(family);
+            family->hide();
+            m_families[static_cast<size_t>(info.area - 2)] = family;
+        }
+        m_example = std::make_unique<ExampleArea>(*this);
+        for (int k : {1, 7, 8, 10, 11}) {
+            m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
+        }
+
+        auto* body = new QHBoxLayout;
+        body->setSpacing(8);
+        auto* areaBox = new QWidget(central);
+        areaBox->setLayout(areaColumn);
+        areaBox->setFixedWidth(210);
+        body->addWidget(areaBox);
+        body->addWidget(m_content, 1);
+
+        auto* layout = new QVBoxLayout(central);
+        layout->setContentsMargins(8, 6, 8, 6);
+        layout->setSpacing(6);
+        layout->addLayout(navigationRow);
+        layout->addLayout(body, 1);
+
+        RichTextEditor* editor = m_workPanel->editor();
+        connect(editor, &RichTextEditor::changed, this, &ActionArea::onEditorChanged);
+        connect(editor, &RichTextEditor::cursorPositionChanged, this, &ActionArea::followCaretAlignment);
+        connect(m_workPanel->statusBox(), &QComboBox::activated, this, &ActionArea::onStatusPicked);
+        connect(m_workPanel, &WorkPanel::paneOptionChosen, this, &ActionArea::onPaneOptionChosen);
+        for (int i = 0; i < 3; ++i) {
+            connect(m_workPanel->textLocationOption(i), &QRadioButton::clicked, this, [this, i] { onTextLocation(i); });
+        }
+        connect(m_workPanel->command(WorkPanel::Exit), &QPushButton::clicked, this, &ActionArea::exitWorkPanel);
+        connect(m_workPanel->command(WorkPanel::Save), &QPushButton::clicked, this, &ActionArea::save);
+        // Printing, the writing aids and the templates arrive with their own features.
+        for (WorkPanel::Command c : {WorkPanel::PrintOptions,
+                                     WorkPanel::Save,
+                                     WorkPanel::FontSelect,
+                                     WorkPanel::Thesaurus,
+                                     WorkPanel::SpellCheck}) {
+            markUnavailable(m_workPanel->command(c));
+        }
+        markUnavailable(m_workPanel->templateButton());
+        for (int option = 0; option < WorkPanel::PaneOptionCount; ++option) {
+            markUnavailable(m_workPanel->paneOption(static_cast<WorkPanel::PaneOption>(option)));
+        }
+    }
+
+    void ActionArea::build()
+    {
+        m_state.lastAreaButton = 0;
+        m_state.chosenWorksheet = ActionAreaState::NoWorksheet;
+        const Status loaded = m_statusStore.loadAll();
+        if (!loaded) {
+            m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
+        }
+        m_navigator.setRequestedScreen(0);
+        resize(1024, 768);
+
+        m_overview->chooseFamily(0, OverviewArea::Press::ByProgram);
+
+        m_areaPanels[2]->hide();
+        m_areaPanels[3]->hide();
+        m_areaPanels[1]->hide();
+        m_state.unsavedChanges = 0;
+        m_state.sampleNoticeShown = false;
+        m_state.samplePolicyNoticeShown = false;
+        m_state.captionBase = QStringLiteral("Action Area - ") + m_areaButtons[0]->text();
+        setCaption(m_state.captionBase + QStringLiteral(" - Administrative Saveguards"));
+
+        for (CaptionButton* b : m_navigationButtons) {
+            b->setSelectedLook(false);
+        }
+        for (CaptionButton* b : m_areaButtons) {
+            b->setSelectedLook(false);
+        }
+        m_navigationButtons[0]->setSelectedLook(true);
+        m_areaButtons[0]->setSelectedLook(true);
+        m_areaPanels[0]->show();
+
+        setEditingCommandsEnabled(false);
+        setMenuEnabled(QStringLiteral("mOPrint"), true);
+        setMenuEnabled(QStringLiteral("mUExport"), false);
+        layOutPanels();
+    }
+
+    // ---- AreaHost ------------------------------------------------------------------------------
+
+    ActionAreaState& ActionArea::state()
+    {
+        return m_state;
+    }
+
+    WorkPanel& ActionArea::workPanel()
+    {
+        return *m_workPanel;
+    }
+
+    Prompter& ActionArea::prompter()
+    {
+        return m_prompter;
+    }
+
+    const ProgramFolder& ActionArea::folder() const
+    {
+        return m_folder;
+    }
+
+    void ActionArea::setCaption(const QString& caption)
+    {
+        setWindowTitle(caption);
+    }
+
+    void ActionArea::setPanelCaption(const QString& caption)
+    {
+        m_panelCaption->setText(caption);
+        m_panelCaption->setVisible(!caption.isEmpty());
+        m_areaPanels[2]->show();
+    }
+
+    void ActionArea::saveChangesPrompt()
+    {
+        if (m_state.area == 9) {
+            return;
+        }
+        const bool yes = m_prompter.askYesNo(QStringLiteral("Save Changes?"),
+                                             QStringLiteral("Save changes/entries before next action?"),
+                                             PromptAnswer::Yes);
+        if (yes) {
+            save();
+        }
+        m_state.unsavedChanges = 0;
+    }
+
+    void ActionArea::clearEditor()
+    {
+        m_state.suppressChange = 9;
+        m_workPanel->editor()->clear();
+        // Clearing an empty editor announces no change; the flag must not outlive this call, or the
+        // user's next keystroke would be taken for the program's and not count as an edit.
+        m_state.suppressChange = 0;
+    }
+
+    void ActionArea::rerunSelectedPane()
+    {
+        const int option = m_workPanel->checkedPaneOption();
+        if (option >= 0) {
+            onPaneOptionChosen(option);
+        }
+    }
+
+    void ActionArea::showStatus(const QString& text)
+    {
+        m_workPanel->statusBox()->setEditText(text);
+    }
+
+    // ---- Area selection ------------------------------------------------------------------------
+
+    Area* ActionArea::area(int k) const
+    {
+        if (k == 0) {
+            return m_overview;
+        }
+        if (isFamilyArea(k)) {
+            return m_families[static_cast<size_t>(k - 2)];
+        }
+        if (k == 9) {
+            return m_example.get();
+        }
+        return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
+    }
+
+    void ActionArea::selectArea(int k)
+    {
+        if (k < 0 || k >= AreaCount || k == m_state.lastAreaButton) {
+            return;
+        }
+        if (m_state.unsavedChanges == 1) {
+            saveChangesPrompt();
+        }
+
+        m_state.documentKind = 0;
+        setMenuEnabled(QStringLiteral("mOArchive"), false);
+        m_workPanel->templateButton()->show();
+        m_state.lastAreaButton = k;
+
+        m_workPanel->setEditorWidth(0.73);
+        std::optional<BusyPointer> busy;
+        if (k == 7) {
+            busy.emplace();
+        }
+
+        setMenuEnabled(QStringLiteral("mUExport"), k == 1);
+        fillStatusBox(k);
+        setMenuEnabled(QStringLiteral("mOWkTitle"), false);
+
+        if (k > 1) {
+            const Status refreshed = m_statusStore.refreshFamilies();
+            if (!refreshed) {
+                m_prompter.warn(QStringLiteral("Current Status"), refreshed.error());
+            }
+        }
+        if (k == 7 || k == 8 || k == 10 || k == 11) {
+            m_workPanel->setEditorPlacement(0.02, 0.97);
+        } else {
+            m_workPanel->setEditorPlacement(0.16, 0.83);
+        }
+
+        for (QFrame* panel : m_areaPanels) {
+            panel->hide();
+        }
+        for (FamilyArea* family : m_families) {
+            family->hide();
+        }
+        m_panelCaption->hide();
+        for (CaptionButton* b : m_areaButtons) {
+            b->setSelectedLook(false);
+        }
+        m_workPanel->setDescriptionVisible(true);
+
+        m_areaButtons[k]->setSelectedLook(true);
+        if (k < 2) {
+            m_areaPanels[static_cast<size_t>(k)]->show();
+        } else {
+            if (isFamilyArea(k)) {
+                m_families[static_cast<size_t>(k - 2)]->show();
+            }
+            m_areaPanels[3]->show();
+        }
+
+        if (m_state.unsavedChanges == 1) {
+            saveChangesPrompt();
+        }
+        QApplication::processEvents();
+        m_state.unsavedChanges = 0;
+
+        setMenuEnabled(QStringLiteral("mOGrid"), k < 2);
+        setMenuEnabled(QStringLiteral("mOGridColor"), k < 2);
+        setMenuEnabled(QStringLiteral("mOClip"), k > 1);
+        for (const char16_t* name : {u"mODelete", u"mOClear", u"mOInsert", u"mOSave"}) {
+            setMenuEnabled(QString::fromUtf16(name), k == 1);
+        }
+
+        enableCommand(m_workPanel->paneOption(WorkPanel::ImplementationSpecification), true);
+        clearEditor();
+
+        m_state.area = k;
+        m_workPanel->templateButton()->setText(QStringLiteral("Insert Template"));
+        enableCommand(m_workPanel->templateButton(), false);
+
+        m_state.captionBase = QStringLiteral("Action Area - ") + m_areaButtons[k]->text();
+        QString caption = m_state.captionBase;
+        if (k == 0) {
+            caption += QStringLiteral(" - Administrative Saveguards");
+        } else if (k == 5) {
+            caption = QStringLiteral("Action Area - Organizational Requirements");
+        } else if (k == 6) {
+            caption = QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements");
+        }
+        setCaption(caption);
+
+        if (k < 2) {
+            m_workPanel->hide();
+            for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
+                setMenuEnabled(QString::fromUtf16(name), k == 1 && QStringView(name) == u"mOSave");
+            }
+            setMenuEnabled(QStringLiteral("mOPrint"), true);
+        } else {
+            for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
+                setMenuEnabled(QString::fromUtf16(name), true);
+            }
+            setMenuEnabled(QStringLiteral("mOPrint"), false);
+            m_workPanel->show();
+            m_workPanel->setFocus();
+        }
+
+        showStatus(k == 9 ? statuses::ExampleStatus.toString() : QString());
+        m_workPanel->editor()->setReadOnly(false);
+        enableCommand(m_workPanel->paneOption(WorkPanel::ImplementationSpecification), true);
+
+        if (m_workPanel->isVisible() && (k == 9 || k == 10 || k == 11)) {
+            clearEditor();
+            m_state.unsavedChanges = 0;
+            m_workPanel->clearPaneOptions();
+        }
+        if (k == 5 || k == 6) {
+            QRadioButton* specification = m_workPanel->paneOption(WorkPanel::ImplementationSpecification);
+            enableCommand(specification, false);
+            if (specification->isChecked()) {
+                m_workPanel->clearPaneOptions();
+            }
+        } else {
+            enableCommand(m_workPanel->paneOption(WorkPanel::ImplementationSpecification), true);
+        }
+        enableCommand(m_workPanel->templateButton(), false);
+
+        if (k == 7 || k == 8 || k == 10 || k == 11) {
+            m_workPanel->setDescriptionVisible(false);
+            enableCommand(m_workPanel->templateButton(), false);
+            setEditingCommandsEnabled(false);
+        } else if (k >= 2) {
+            setEditingCommandsEnabled(true);
+        }
+        if (Area* current = area(k)) {
+            current->enter();
+        }
+        if (k == 8) {
+            setPanelCaption(QStringLiteral("Disaster Recovery Plan"));
+        } else if (k == 10) {
+            setPanelCaption(QStringLiteral("Incident Reports - Prepare, Store or Review"));
+        }
+        if (k > 1) {
+            if (isFamilyArea(k)) {
+                m_families[static_cast<size_t>(k - 2)]->show();
+            }
+            m_areaPanels[2]->show();
+        }
+        layOutPanels();
+    }
+
+    void ActionArea::fillStatusBox(int k)
+    {
+        QComboBox* box = m_workPanel->statusBox();
+        const std::optional<statuses::Vocabulary> words = statuses::vocabularyForArea(k);
+        if (!words) {
+            return;
+        }
+        box->clear();
+        box->addItems(words->items);
+        m_workPanel->statusLabel()->setText(words->label.toString());
+    }
+
+    void ActionArea::onStatusPicked(int index)
+    {
+        QComboBox* box = m_workPanel->statusBox();
+        const QString text = box->itemText(index);
+        const Result<StatusStore::PickOutcome> picked = m_statusStore.pick(m_state.area, m_state.currentItem, text);
+        if (!picked) {
+            // Nothing was kept: the box goes back to what is on file, and the user learns why.
+            const std::optional<int> record = statuses::recordFor(m_state.area, m_state.currentItem);
+            showStatus(record ? m_statusStore.status(*record).valueOr(QString()) : QString());
+            m_prompter.critical(QStringLiteral("Status Not Saved"), picked.error());
+            return;
+        }
+        if (picked.value() == StatusStore::PickOutcome::StoredNotImplemented) {
+            m_prompter.critical(statuses::NotImplementedTitle.toString(), statuses::NotImplementedText.toString());
+        }
+        showNormal();
+    }
+
+    // ---- Editor --------------------------------------------------------------------------------
+
+    void ActionArea::onEditorChanged()
+    {
+        if (m_state.suppressChange == 9) {
+            m_state.suppressChange = 0;
+            return;
+        }
+        const int pane = m_state.currentPane;
+        m_state.unsavedChanges = (pane == PaneActionTaken || pane == PaneComments || pane == PanePolicies) ? 1 : 0;
+        if (m_state.area == 8 || m_state.area == 10) {
+            m_state.unsavedChanges = 1;
+        }
+    }
+
+    void ActionArea::onPaneOptionChosen(int)
+    {
+    }
+
+    void ActionArea::onTextLocation(int index)
+    {
+        static constexpr ParagraphAlignment alignments[] = {
+            ParagraphAlignment::Left, ParagraphAlignment::Centre, ParagraphAlignment::Right};
+        RichTextEditor* editor = m_workPanel->editor();
+        editor->setSelAlignment(alignments[index]);
+        editor->setFocus();
+    }
+
+    void ActionArea::followCaretAlignment()
+    {
+        const std::optional<ParagraphAlignment> alignment = m_workPanel->editor()->selAlignment();
+        const int index = !alignment                                 ? -1
+                          : *alignment == ParagraphAlignment::Centre ? 1
+                          : *alignment == ParagraphAlignment::Right  ? 2
+                                                                     : 0;
+        if (index >= 0) {
+            m_workPanel->textLocationOption(index)->setChecked(true);
+        }
+    }
+
+    void ActionArea::setEditingCommandsEnabled(bool enabled)
+    {
+        for (WorkPanel::Command c : {WorkPanel::PrintOptions,
+                                     WorkPanel::Save,
+                                     WorkPanel::FontSelect,
+                                     WorkPanel::Thesaurus,
+                                     WorkPanel::SpellCheck}) {
+            enableCommand(m_workPanel->command(c), enabled);
+        }
+        enableCommand(m_workPanel->textLocationFrame(), enabled);
+        for (const char16_t* name : {u"mOPrint", u"mOSave", u"mOFont", u"mOThes", u"mOSpell"}) {
+            setMenuEnabled(QString::fromUtf16(name), enabled);
+        }
+    }
+
+    void ActionArea::setMenuEnabled(const QString& name, bool enabled)
+    {
+        if (QAction* action = m_actions.value(name)) {
+            enableCommand(action, enabled);
+        }
+    }
+
+    // ---- Commands ------------------------------------------------------------------------------
+
+    void ActionArea::save()
+    {
+        if (Area* current = area(m_state.area)) {
+            current->save();
+        }
+    }
+
+    void ActionArea::exitWorkPanel()
+    {
+        if (m_state.area == 10 && m_state.unsavedChanges != 0) {
+            if (m_prompter.askYesNo(QStringLiteral("Save Changes?"),
+                                    QStringLiteral("Save changes/entries before next action?"),
+                                    PromptAnswer::Yes)) {
+                save();
+            }
+            m_state.unsavedChanges = 0;
+        }
+        m_state.area = 0;
+        m_state.documentKind = 0;
+        setMenuEnabled(QStringLiteral("mOArchive"), false);
+        selectArea(0);
+    }
+
+    void ActionArea::pressNavigation(int k)
+    {
+        if (k < 0 || k >= NavigationCount) {
+            return;
+        }
+        for (int i = 0; i <= 5; ++i) {
+            m_navigationButtons[i]->setSelectedLook(false);
+        }
+        if (k < 5) {
+            m_navigationButtons[k]->setSelectedLook(true);
+        }
+        m_navigator.setRequestedScreen(k);
+        if (k == 0) {
+            return;
+        }
+        if (m_state.unsavedChanges == 1) {
+            saveChangesPrompt();
+            m_state.unsavedChanges = 0;
+        }
+        BusyPointer busy;
+        if (k < 4) {
+            m_workPanel->hide();
+            QApplication::processEvents();
+        }
+        switch (k) {
+        case 1:
+        case 2:
+        case 3:
+        case 6:
+            m_navigator.show(k);
+            break;
+        case 4:
+            askExit();
+            break;
+        case 5:
+            break;
+        default:
+            break;
+        }
+    }
+
+    void ActionArea::askExit()
+    {
+        const PromptAnswer answer = m_prompter.ask({QStringLiteral("Exit"),
+                                                    QStringLiteral("Exit Quorvane?"),
+                                                    PromptIcon::Question,
+                                                    PromptButtons::YesNoCancel,
+                                                    PromptAnswer::No});
+        if (answer == PromptAnswer::Yes) {
+            Q_EMIT exitRequested();
+            return;
+        }
+        m_navigator.setRequestedScreen(0);
+        pressNavigation(0);
+    }
+
+    int ActionArea::helpTopic() const
+    {
+        switch (m_state.area) {
+        case 1:
+            return HelpTopic::Timeline;
+        case 7:
+            return HelpTopic::Worksheets;
+        case 8:
+            return HelpTopic::RecoveryPlan;
+        default:
+            return HelpTopic::ActionArea;
+        }
+    }
+
+    // ---- Window events -------------------------------------------------------------------------
+
+    void ActionArea::showEvent(QShowEvent* event)
+    {
+        QMainWindow::showEvent(event);
+        if (!event->spontaneous()) {
+            activated();
+        }
+    }
+
+    void ActionArea::activated()
+    {
+        m_state.documentKind = 0;
+        setMenuEnabled(QStringLiteral("mOArchive"), false);
+        if (QWidget* start = m_navigator.existing(Navigator::StartScreen)) {
+            start->hide();
+        }
+        BusyPointer busy;
+        const int requested = m_navigator.requestedScreen();
+        if (requested != 0) {
+            m_coverPanel->setGeometry(m_content->rect());
+            m_coverPanel->show();
+            m_coverPanel->raise();
+            m_coverPanel->setFocus();
+            static const QMap<int, QString> captions = {
+                {1, QStringLiteral("Information Advisor")},
+                {2, QStringLiteral("Security Rule")},
+                {3, QStringLiteral("Miscellaneous")},
+                {5, QStringLiteral("HITECH Information")},
+            };
+            m_navigator.setRequestedScreen(0);
+            if (captions.contains(requested)) {
+                setCaption(captions.value(requested));
+                m_navigator.show(requested == 5 ? Navigator::HitechInformation : requested);
+            }
+            return;
+        }
+        m_coverPanel->hide();
+        pressNavigation(0);
+        selectArea(0);
+        m_state.area = 0;
+        m_dateLabel->setText(
+            QStringLiteral("Date: ") +
+            QLocale(QLocale::English).toString(Clock::current().today(), QStringLiteral("MMMM d, yyyy")));
+        setMenuEnabled(QStringLiteral("mUExport"), false);
+    }
+
+    void ActionArea::closeEvent(QCloseEvent* event)
+    {
+        if (m_state.unsavedChanges == 1) {
+            saveChangesPrompt();
+        }
+        if (QWidget* start = m_navigator.window(Navigator::StartScreen)) {
+            start->setGeometry(geometry());
+            start->show();
+        }
+        event->accept();
+    }
+
+    void ActionArea::keyPressEvent(QKeyEvent* event)
+    {
+        if (event->key() == Qt::Key_Escape) {
+            pressNavigation(4);
+            return;
+        }
+        if (event->key() == Qt::Key_F1) {
+            m_help.showTopic(helpTopic());
+            return;
+        }
+        QMainWindow::keyPressEvent(event);
+    }
+
+    void ActionArea::resizeEvent(QResizeEvent* event)
+    {
+        QMainWindow::resizeEvent(event);
+        layOutPanels();
+    }
+
+    void ActionArea::layOutPanels()
+    {
+        const int w = m_content->width();
+        const int h = m_content->height();
+        const int windowHeight = height();
+        auto fit = [h](double fraction, int windowHeight) {
+            return qMin(h, static_cast<int>(fraction * windowHeight));
+        };
+        m_areaPanels[0]->setGeometry(0, 0, w, fit(OverviewPanelHeight, windowHeight));
+        m_areaPanels[1]->setGeometry(0, 0, w, fit(TimelinePanelHeight, windowHeight));
+        const int workHeight = fit(WorkPanelHeight, windowHeight);
+        m_areaPanels[3]->setGeometry(0, h - workHeight, w, workHeight);
+        m_areaPanels[2]->setGeometry(0, 0, w, qMax(0, h - workHeight - 6));
+        if (m_coverPanel->isVisible()) {
+            m_coverPanel->setGeometry(m_content->rect());
+        }
+    }
+
+    void ActionArea::addPopupFilter(QWidget* widget)
+    {
+        widget->installEventFilter(this);
+    }
+
+    bool ActionArea::eventFilter(QObject* watched, QEvent* event)
+    {
+        if (watched == m_content && event->type() == QEvent::Resize) {
+            layOutPanels();
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton && watched != m_workPanel->editor()) {
+                m_optionsMenu->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+
+    // ---- Accessors -----------------------------------------------------------------------------
+
+    const StatusStore& ActionArea::statusStore() const
+    {
+        return m_statusStore;
+    }
+
+    OverviewArea* ActionArea::overviewArea() const
+    {
+        return m_overview;
+    }
+
+    FamilyArea* ActionArea::familyArea(int k) const
+    {
+        return isFamilyArea(k) ? m_families[static_cast<size_t>(k - 2)] : nullptr;
+    }
+
+    CaptionButton* ActionArea::areaButton(int k) const
+    {
+        return m_areaButtons.value(k);
+    }
+
+    CaptionButton* ActionArea::navigationButton(int k) const
+    {
+        return m_navigationButtons.value(k);
+    }
+
+    QAction* ActionArea::menuAction(const QString& name) const
+    {
+        return m_actions.value(name);
+    }
+
+    QMenu* ActionArea::optionsMenu() const
+    {
+        return m_optionsMenu;
+    }
+
+} // namespace qv

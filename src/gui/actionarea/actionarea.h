@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/catalogue/statusstore.h"
+#include "gui/kit/area.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+
+namespace qv {
+
+    class CaptionButton;
+    class ExampleArea;
+    class FamilyArea;
+    class Help;
+    class Navigator;
+    class OverviewArea;
+    class Prompter;
+
+    // The work screen and hub of the program ("WorkArea1"). It owns the screen state, runs the steps
+    // every area shares when one is selected, and hands each command that depends on the area to the
+    // current Area object.
+    class ActionArea : public QMainWindow, public AreaHost
+    {
+        Q_OBJECT
+
+    public:
+        static constexpr int AreaCount = 12;
+        static constexpr int NavigationCount = 7;
+
+        ActionArea(Navigator& navigator,
+                   Prompter& prompter,
+                   Help& help,
+                   const ProgramFolder& folder,
+                   QWidget* parent = nullptr);
+        ~ActionArea() override;
+
+        // AreaHost
+        ActionAreaState& state() override;
+        WorkPanel& workPanel() override;
+        Prompter& prompter() override;
+        const ProgramFolder& folder() const override;
+        void setCaption(const QString& caption) override;
+        void setPanelCaption(const QString& caption) override;
+        void saveChangesPrompt() override;
+        void clearEditor() override;
+        void rerunSelectedPane() override;
+        void showStatus(const QString& text) override;
+
+        // Area button k pressed, by the user or the program.
+        void selectArea(int k);
+        // Navigation button k pressed.
+        void pressNavigation(int k);
+        // The work panel's "E&xit".
+        void exitWorkPanel();
+        // "&Save": dispatched to the current area.
+        void save();
+
+        const StatusStore& statusStore() const;
+        OverviewArea* overviewArea() const;
+        FamilyArea* familyArea(int area) const;
+        CaptionButton* areaButton(int k) const;
+        CaptionButton* navigationButton(int k) const;
+        QAction* menuAction(const QString& name) const;
+        QMenu* optionsMenu() const;
+        // The help topic F1 and "&Action Area" of the Help menu open in the current area.
+        int helpTopic() const;
+
+    Q_SIGNALS:
+        // The user confirmed "Exit Quorvane?": the program should end.
+        void exitRequested();
+
+    protected:
+        void showEvent(QShowEvent* event) override;
+        void closeEvent(QCloseEvent* event) override;
+        void keyPressEvent(QKeyEvent* event) override;
+        void resizeEvent(QResizeEvent* event) override;
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        void buildMenus();
+        void buildScreen();
+        void build();
+        void layOutPanels();
+        void activated();
+        void askExit();
+        void onEditorChanged();
+        void onStatusPicked(int index);
+        void onPaneOptionChosen(int option);
+        void onTextLocation(int index);
+        void followCaretAlignment();
+        void setEditingCommandsEnabled(bool enabled);
+        void setMenuEnabled(const QString& name, bool enabled);
+        void fillStatusBox(int area);
+        void addPopupFilter(QWidget* widget);
+        Area* area(int k) const;
+
+        Navigator& m_navigator;
+        Prompter& m_prompter;
+        Help& m_help;
+        const ProgramFolder& m_folder;
+        StatusStore m_statusStore;
+        ActionAreaState m_state;
+
+        QMenu* m_optionsMenu = nullptr;
+        QMap<QString, QAction*> m_actions;
+        QList<CaptionButton*> m_navigationButtons;
+        QList<CaptionButton*> m_areaButtons;
+        QWidget* m_content = nullptr;
+        std::array<QFrame*, 4> m_areaPanels{};
+        QLabel* m_panelCaption = nullptr;
+        QFrame* m_coverPanel = nullptr;
+        QLabel* m_dateLabel = nullptr;
+        WorkPanel* m_workPanel = nullptr;
+
+        OverviewArea* m_overview = nullptr;
+        std::array<FamilyArea*, 5> m_families{};
+        std::unique_ptr<ExampleArea> m_example;
+        // Areas whose content arrives with later features: they run the common steps only.
+        std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
+    };
+
+} // namespace qv

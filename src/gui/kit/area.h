@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qv {
+
+    class ProgramFolder;
+    class Prompter;
+    class WorkPanel;
+
+    // The Action Area's screen state: one plain record that the hub owns and the areas read and set.
+    struct ActionAreaState
+    {
+        static constexpr int NoWorksheet = 99;
+
+        int area = 0;
+        int lastAreaButton = 0;
+        // The chosen entry button inside the area, from 0.
+        int currentItem = 0;
+        // 0 a reference text, 3 Action Taken, 4 Comments/Notes, 5 Policies and Procedures/Plan.
+        int currentPane = 0;
+        // 1 when the editor holds edits not yet saved; only 1 makes the save-changes prompt ask.
+        int unsavedChanges = 0;
+        // 9 just before the program clears the editor, so that clearing is not taken for an edit.
+        int suppressChange = 0;
+        QString captionBase;
+        // The full name of the chosen entry or the name of the document shown.
+        QString documentName;
+        // 0 nothing archivable shown, 1 a policy or plan, 2 a worksheet.
+        int documentKind = 0;
+        bool sampleNoticeShown = false;
+        bool samplePolicyNoticeShown = false;
+        int chosenWorksheet = NoWorksheet;
+    };
+
+    // What an area may ask of the Action Area that shows it.
+    class AreaHost
+    {
+    public:
+        virtual ~AreaHost() = default;
+
+        virtual ActionAreaState& state() = 0;
+        virtual WorkPanel& workPanel() = 0;
+        virtual Prompter& prompter() = 0;
+        virtual const ProgramFolder& folder() const = 0;
+
+        virtual void setCaption(const QString& caption) = 0;
+        // The caption of the panel above the work panel, for areas without entry buttons.
+        virtual void setPanelCaption(const QString& caption) = 0;
+        // Asks "Save changes/entries before next action?" and saves on Yes.
+        virtual void saveChangesPrompt() = 0;
+        // Empties the editor without counting it as an edit.
+        virtual void clearEditor() = 0;
+        // Shows the chosen text pane again, for a newly chosen entry.
+        virtual void rerunSelectedPane() = 0;
+        // The status box shows text; setting it never counts as a pick.
+        virtual void showStatus(const QString& text) = 0;
+    };
+
+    // One area of the Action Area. The hub runs the steps every area shares when it is selected and
+    // hands each command that depends on the area to the current one, so the areas live with their
+    // own subsystems and the hub knows none of their insides.
+    class Area
+    {
+    public:
+        virtual ~Area() = default;
+
+        // What the area shows in the hub's area panel: the overview or timeline panel, or the frame of
+        // entry buttons above the work panel; nullptr when it has none.
+        virtual QWidget* content()
+        {
+            return nullptr;
+        }
+        // The area's own part of being selected, after the common steps.
+        virtual void enter() = 0;
+        // The Save command while this area is current; false when the area has nothing to save.
+        virtual bool save()
+        {
+            return false;
+        }
+    };
+
+} // namespace qv

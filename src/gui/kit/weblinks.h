@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QUrl>
+
+#include <functional>
+
+namespace qv {
+
+    class Prompter;
+
+    // The maker's pages that the Help menus of every screen open.
+    QUrl vendorHomePage();
+    QUrl brevantelDownload();
+
+    // Opens a web page or document in the user's default browser. When the platform cannot, the
+    // user is told to check the connection ("Unable to Connect to Internet") and false is returned.
+    bool openWebPage(const QUrl& url, Prompter& prompter);
+
+    // Tests replace the platform's opener so that no browser starts; nullptr restores it.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener);
+
+} // namespace qv

@@ -1,0 +1,244 @@
+#include "startscreen.h"
+
+#include "aboutdialog.h"
+#include "gui/kit/busypointer.h"
+#include "gui/kit/controlarray.h"
+#include "gui/kit/help.h"
+#include "gui/kit/navigator.h"
+#include "gui/kit/weblinks.h"
+#include "splash.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+    StartScreen::StartScreen(Navigator& navigator, Prompter& prompter, Help& help, QWidget* parent)
+        : QMainWindow(parent)
+        , m_navigator(navigator)
+        , m_prompter(prompter)
+        , m_help(help)
+    {
+        setObjectName(QStringLiteral("Startfrm"));
+        setWindowTitle(QStringLiteral("Quorvane"));
+        buildMenus();
+        buildPanel();
+        resize(1024, 720);
+    }
+
+    void StartScreen::buildMenus()
+    {
+        auto action = [this](QMenu* menu, const QString& name, const QString& caption) {
+            QAction* a = menu->addAction(caption);
+            a->setObjectName(name);
+            return a;
+        };
+
+        m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+        m_optionsMenu->setObjectName(QStringLiteral("mO"));
+        connect(action(m_optionsMenu, QStringLiteral("mOB"), QStringLiteral("&Begin Program")),
+                &QAction::triggered,
+                this,
+                &StartScreen::beginProgram);
+        m_optionsMenu->addSeparator();
+        // Colours and window size are remembered settings that arrive with the display options.
+        action(m_optionsMenu, QStringLiteral("mOBC"), QStringLiteral("&Background Color"))->setEnabled(false);
+        QMenu* display = m_optionsMenu->addMenu(QStringLiteral("&Program Display"));
+        display->setObjectName(QStringLiteral("mODisplay"));
+        action(display, QStringLiteral("mOPF"), QStringLiteral("&Full Screen Display"))->setEnabled(false);
+        action(display, QStringLiteral("mOPS"), QStringLiteral("&Smaller Screen Display"))->setEnabled(false);
+        action(display, QStringLiteral("mOPDefault"), QStringLiteral("&Default Screen Size"))->setEnabled(false);
+        m_optionsMenu->addSeparator();
+        connect(action(m_optionsMenu, QStringLiteral("mOE"), QStringLiteral("E&xit")),
+                &QAction::triggered,
+                this,
+                &StartScreen::exitProgram);
+
+        QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
+        utilities->setObjectName(QStringLiteral("mU"));
+        // Backup and restore arrive with the backup utility.
+        action(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"))->setEnabled(false);
+        action(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"))
+            ->setEnabled(false);
+
+        QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+        help->setObjectName(QStringLiteral("mH"));
+        connect(action(help, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
+                &QAction::triggered,
+                this,
+                [this] { m_help.showTopic(HelpTopic::ProgramOverview); });
+        help->addSeparator();
+        connect(action(help, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
+                &QAction::triggered,
+                this,
+                &StartScreen::showAbout);
+        connect(action(help, QStringLiteral("mODownload"), QStringLiteral("&Download Brevantel")),
+                &QAction::triggered,
+                this,
+                [this] { openWebPage(brevantelDownload(), m_prompter); });
+        connect(action(help, QStringLiteral("mHWeb"), QStringLiteral("Quorvane on the &Web")),
+                &QAction::triggered,
+                this,
+                [this] { openWebPage(vendorHomePage(), m_prompter); });
+    }
+
+    void StartScreen::buildPanel()
+    {
+        auto* background = new QWidget(this);
+        background->setObjectName(QStringLiteral("StartBackground"));
+        background->setAutoFillBackground(true);
+        QPalette bg = background->palette();
+        bg.setColor(QPalette::Window, QColor(0x2B, 0x4C, 0x7E));
+        background->setPalette(bg);
+        setCentralWidget(background);
+
+        m_panel = new QFrame(background);
+        m_panel->setObjectName(QStringLiteral("SSPanel1"));
+        m_panel->setFrameShape(QFrame::StyledPanel);
+        m_panel->setFrameShadow(QFrame::Raised);
+        m_panel->setAutoFillBackground(true);
+        QPalette panelPalette = m_panel->palette();
+        panelPalette.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xF9));
+        m_panel->setPalette(panelPalette);
+
+        m_title = new QLabel(m_panel);
+        m_title->setObjectName(QStringLiteral("Label8"));
+        m_title->setAlignment(Qt::AlignCenter);
+        QFont titleFont = m_title->font();
+        titleFont.setPointSize(28);
+        titleFont.setBold(true);
+        m_title->setFont(titleFont);
+
+        auto* subtitle = new QLabel(QStringLiteral("HIPAA Security Rule Compliance Workbook"), m_panel);
+        subtitle->setAlignment(Qt::AlignCenter);
+        QFont subtitleFont = subtitle->font();
+        subtitleFont.setPointSize(12);
+        subtitle->setFont(subtitleFont);
+
+        m_beginButton = new QPushButton(QStringLiteral("&Click to Begin Program"), m_panel);
+        m_beginButton->setObjectName(QStringLiteral("Command2"));
+        m_beginButton->setDefault(true);
+        m_beginButton->setMinimumHeight(44);
+        QFont beginFont = m_beginButton->font();
+        beginFont.setPointSize(12);
+        beginFont.setBold(true);
+        m_beginButton->setFont(beginFont);
+        connect(m_beginButton, &QPushButton::clicked, this, &StartScreen::beginProgram);
+
+        m_fullScreenButton = new QPushButton(QStringLiteral("&Full Screen Display"), m_panel);
+        setControlName(m_fullScreenButton, QStringLiteral("Command1"), 0);
+        m_smallerScreenButton = new QPushButton(QStringLiteral("&Smaller Screen Display"), m_panel);
+        setControlName(m_smallerScreenButton, QStringLiteral("Command1"), 1);
+        m_exitButton = new QPushButton(QStringLiteral("&Exit Program"), m_panel);
+        setControlName(m_exitButton, QStringLiteral("Command1"), 2);
+        connect(m_exitButton, &QPushButton::clicked, this, &StartScreen::exitProgram);
+        // The window is maximised until the display options arrive: the smaller display is the one
+        // that would apply, and it waits for them.
+        m_fullScreenButton->hide();
+        m_smallerScreenButton->setEnabled(false);
+
+        auto* layout = new QVBoxLayout(m_panel);
+        layout->setContentsMargins(40, 28, 40, 28);
+        layout->setSpacing(12);
+        layout->addWidget(m_title);
+        layout->addWidget(subtitle);
+        layout->addSpacing(16);
+        layout->addWidget(m_beginButton);
+        layout->addWidget(m_fullScreenButton);
+        layout->addWidget(m_smallerScreenButton);
+        layout->addWidget(m_exitButton);
+        m_panel->setFixedSize(QSize(440, m_panel->sizeHint().height()));
+
+        // A right-button release anywhere on the screen offers the Options menu.
+        const QList<QWidget*> popupSources = {background,
+                                              m_panel,
+                                              m_title,
+                                              subtitle,
+                                              m_beginButton,
+                                              m_fullScreenButton,
+                                              m_smallerScreenButton,
+                                              m_exitButton};
+        for (QWidget* w : popupSources) {
+            w->installEventFilter(this);
+        }
+    }
+
+    void StartScreen::start()
+    {
+        BusyPointer busy;
+        m_title->setText(QStringLiteral("Quorvane"));
+        Splash::showOnce(this);
+    }
+
+    QMenu* StartScreen::optionsMenu() const
+    {
+        return m_optionsMenu;
+    }
+
+    void StartScreen::beginProgram()
+    {
+        BusyPointer busy;
+        m_navigator.show(Navigator::ActionArea);
+    }
+
+    void StartScreen::exitProgram()
+    {
+        Q_EMIT exitRequested();
+    }
+
+    void StartScreen::showAbout()
+    {
+        AboutDialog about(this);
+        about.exec();
+    }
+
+    void StartScreen::keyPressEvent(QKeyEvent* event)
+    {
+        if (event->key() == Qt::Key_Escape) {
+            exitProgram();
+            return;
+        }
+        QMainWindow::keyPressEvent(event);
+    }
+
+    void StartScreen::resizeEvent(QResizeEvent* event)
+    {
+        QMainWindow::resizeEvent(event);
+        centrePanel();
+    }
+
+    void StartScreen::showEvent(QShowEvent* event)
+    {
+        QMainWindow::showEvent(event);
+        centrePanel();
+        m_panel->show();
+        m_beginButton->setFocus();
+    }
+
+    void StartScreen::centrePanel()
+    {
+        const QWidget* area = centralWidget();
+        // Slightly above the middle: the panel reads as the screen's heading, not a dialog.
+        const int left = (area->width() - m_panel->width()) / 2;
+        const int top = area->height() / 2 - m_panel->height() / 2 - 20;
+        m_panel->move(qMax(0, left), qMax(0, top));
+    }
+
+    bool StartScreen::eventFilter(QObject* watched, QEvent* event)
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton) {
+                m_optionsMenu->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+
+} // namespace qv

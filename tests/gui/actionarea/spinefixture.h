@@ -1,0 +1,58 @@
+#pragma once
+
+#include "gui/kit/help.h"
+#include "gui/kit/navigator.h"
+#include "scriptedprompter.h"
+#include "tempprogramfolder.h"
+
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+
+namespace qv {
+    class ActionArea;
+    class StartScreen;
+} // namespace qv
+
+namespace qv::test {
+
+    // Remembers the help topics asked for instead of opening a window.
+    class RecordingHelp : public Help
+    {
+    public:
+        void showTopic(int topic) override
+        {
+            topics.append(topic);
+        }
+        QList<int> topics;
+    };
+
+    // The program's screens wired as the application wires them, over a temporary program folder,
+    // with a scripted prompter and no splash delay.
+    class Spine
+    {
+    public:
+        Spine();
+        ~Spine();
+
+        StartScreen& start();
+        // "&Click to Begin Program"; the Action Area that came up.
+        ActionArea* begin();
+        ActionArea* actionArea() const;
+
+        TempProgramFolder folder;
+        ScriptedPrompter prompter;
+        RecordingHelp help;
+        Navigator navigator;
+
+    private:
+        std::unique_ptr<StartScreen> m_start;
+    };
+
+    // Presses a button of a control array by name and index, as a user's click would.
+    void press(QWidget* root, const QString& array, int index);
+    // Picks item text in the Action Area's status box as a user would from its list.
+    void pickStatus(ActionArea* area, const QString& text);
+
+} // namespace qv::test
