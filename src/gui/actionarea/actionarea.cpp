@@ -6,6 +6,7 @@
 #include "gui/catalogue/examplearea.h"
 #include "gui/catalogue/familyarea.h"
 #include "gui/catalogue/overviewarea.h"
+#include "gui/catalogue/textpanes.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/captionbutton.h"
@@ -184,6 +185,7 @@ namespace qv {
             m_families[static_cast<size_t>(info.area - 2)] = family;
         }
         m_example = std::make_unique<ExampleArea>(*this);
+        m_textPanes = std::make_unique<TextPanes>(*this);
         for (int k : {1, 7, 8, 10, 11}) {
             m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
         }
@@ -213,17 +215,13 @@ namespace qv {
         connect(m_workPanel->command(WorkPanel::Exit), &QPushButton::clicked, this, &ActionArea::exitWorkPanel);
         connect(m_workPanel->command(WorkPanel::Save), &QPushButton::clicked, this, &ActionArea::save);
         // Printing, the writing aids and the templates arrive with their own features.
-        for (WorkPanel::Command c : {WorkPanel::PrintOptions,
-                                     WorkPanel::Save,
-                                     WorkPanel::FontSelect,
-                                     WorkPanel::Thesaurus,
-                                     WorkPanel::SpellCheck}) {
+        for (WorkPanel::Command c :
+             {WorkPanel::PrintOptions, WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
             markUnavailable(m_workPanel->command(c));
         }
         markUnavailable(m_workPanel->templateButton());
-        for (int option = 0; option < WorkPanel::PaneOptionCount; ++option) {
-            markUnavailable(m_workPanel->paneOption(static_cast<WorkPanel::PaneOption>(option)));
-        }
+        // Tab belongs to the text while the editor has the focus.
+        editor->setTabChangesFocus(false);
     }
 
     void ActionArea::build()
@@ -442,7 +440,7 @@ namespace qv {
         if (k < 2) {
             m_workPanel->hide();
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
-                setMenuEnabled(QString::fromUtf16(name), k == 1 && QStringView(name) == u"mOSave");
+                setMenuEnabled(QString::fromUtf16(name), false);
             }
             setMenuEnabled(QStringLiteral("mOPrint"), true);
         } else {
@@ -543,8 +541,9 @@ namespace qv {
         }
     }
 
-    void ActionArea::onPaneOptionChosen(int)
+    void ActionArea::onPaneOptionChosen(int option)
     {
+        m_textPanes->choose(option);
     }
 
     void ActionArea::onTextLocation(int index)
@@ -594,6 +593,12 @@ namespace qv {
 
     void ActionArea::save()
     {
+        // The note branch also serves area 0: the work panel's exit sets the area before it asks
+        // whether to save the note still in the editor.
+        if (m_state.area == 0 || isFamilyArea(m_state.area)) {
+            m_textPanes->saveNote();
+            return;
+        }
         if (Area* current = area(m_state.area)) {
             current->save();
         }
@@ -806,6 +811,11 @@ namespace qv {
     const StatusStore& ActionArea::statusStore() const
     {
         return m_statusStore;
+    }
+
+    TextPanes& ActionArea::textPanes() const
+    {
+        return *m_textPanes;
     }
 
     OverviewArea* ActionArea::overviewArea() const

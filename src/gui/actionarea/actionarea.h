@@ -24,6 +24,7 @@ namespace qv {
     class Navigator;
     class OverviewArea;
     class Prompter;
+    class TextPanes;
 
     // The work screen and hub of the program ("WorkArea1"). It owns the screen state, runs the steps
     // every area shares when one is selected, and hands each command that depends on the area to the
@@ -54,11 +55,14 @@ namespace qv {
         void clearEditor() override;
         void rerunSelectedPane() override;
         void showStatus(const QString& text) override;
+        void setMenuEnabled(const QString& name, bool enabled) override;
+        void setEditingCommandsEnabled(bool enabled) override;
 
         // Area button k pressed, by the user or the program.
         void selectArea(int k);
         // Navigation button k pressed.
         void pressNavigation(int k);
+        TextPanes& textPanes() const;
         // The work panel's "E&xit".
         void exitWorkPanel();
         // "&Save": dispatched to the current area.
@@ -97,8 +101,6 @@ namespace qv {
         void onPaneOptionChosen(int option);
         void onTextLocation(int index);
         void followCaretAlignment();
-        void setEditingCommandsEnabled(bool enabled);
-        void setMenuEnabled(const QString& name, bool enabled);
         void fillStatusBox(int area);
         void addPopupFilter(QWidget* widget);
         Area* area(int k) const;
@@ -124,6 +126,7 @@ namespace qv {
         OverviewArea* m_overview = nullptr;
         std::array<FamilyArea*, 5> m_families{};
         std::unique_ptr<ExampleArea> m_example;
+        std::unique_ptr<TextPanes> m_textPanes;
         // Areas whose content arrives with later features: they run the common steps only.
         std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
     };

@@ -34,7 +34,10 @@ namespace qv {
         later(options, QStringLiteral("mOPrint"), QStringLiteral("&Print Options"));
         later(options, QStringLiteral("mOPrintAll"), QStringLiteral("Print &All Current Policies Only"))
             ->setVisible(false);
-        later(options, QStringLiteral("mOSave"), QStringLiteral("&Save"));
+        connect(add(options, QStringLiteral("mOSave"), QStringLiteral("&Save")),
+                &QAction::triggered,
+                this,
+                &ActionArea::save);
         later(options, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard"));
         options->addSeparator();
         later(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));

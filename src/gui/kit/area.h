@@ -57,6 +57,11 @@ namespace qv {
         virtual void rerunSelectedPane() = 0;
         // The status box shows text; setting it never counts as a pick.
         virtual void showStatus(const QString& text) = 0;
+        // Enables or disables a menu entry by name, as far as its feature is in the program.
+        virtual void setMenuEnabled(const QString& name, bool enabled) = 0;
+        // The editing commands (print options, save, font, thesaurus, spell check) with their menu
+        // entries and the "Text Location" frame, together.
+        virtual void setEditingCommandsEnabled(bool enabled) = 0;
     };
 
     // One area of the Action Area. The hub runs the steps every area shares when it is selected and

@@ -13,7 +13,8 @@
 
 namespace qv::test {
 
-    Spine::Spine()
+    Spine::Spine(const QString& contentDir)
+        : programFolder(folder.dataDir(), contentDir.isEmpty() ? folder.contentDir() : contentDir)
     {
         applyProgramLook();
         Splash::setDisplayTime(0);
@@ -21,7 +22,7 @@ namespace qv::test {
         navigator.adopt(Navigator::StartScreen, m_start.get());
         m_start->start();
         navigator.setFactory(Navigator::ActionArea,
-                             [this] { return new ActionArea(navigator, prompter, help, folder.folder()); });
+                             [this] { return new ActionArea(navigator, prompter, help, programFolder); });
     }
 
     Spine::~Spine()

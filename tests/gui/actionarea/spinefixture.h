@@ -33,7 +33,9 @@ namespace qv::test {
     class Spine
     {
     public:
-        Spine();
+        // The installed documents come from contentDir when one is given (the build's content folder
+        // for tests of the reference texts), else from the temporary folder's empty one.
+        explicit Spine(const QString& contentDir = {});
         ~Spine();
 
         StartScreen& start();
@@ -42,6 +44,7 @@ namespace qv::test {
         ActionArea* actionArea() const;
 
         TempProgramFolder folder;
+        ProgramFolder programFolder;
         ScriptedPrompter prompter;
         RecordingHelp help;
         Navigator navigator;
