@@ -1,10 +1,12 @@
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/emphasis.h"
 #include "core/catalogue/referencetexts.h"
+#include "core/storage/programfolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -164,6 +166,7 @@ private Q_SLOTS:
     void printEmphasisIsTheEntrysWord();
     void referenceTextsForPrinting_data();
     void referenceTextsForPrinting();
+    void referenceTextsForPrintingFromInstalledFiles();
 };
 
 void TestReferenceTexts::textsAreCompiledIn()
@@ -773,6 +776,25 @@ void TestReferenceTexts::referenceTextsForPrinting()
     for (const QTextDocument* doc : {&spec, &refs, &info}) {
         QVERIFY(!emphasisOf(*doc).contains(true));
     }
+}
+
+void TestReferenceTexts::referenceTextsForPrintingFromInstalledFiles()
+{
+    QTemporaryDir data;
+    QTextDocument spec, refs, info;
+    const ProgramFolder installed(data.path(), QStringLiteral(QUORVANE_CONTENT_DIR));
+    placeReferenceTexts(46, installed, spec, refs, info);
+    QVERIFY(spec.toPlainText().startsWith(u"Implementation Specification:"_s));
+    QVERIFY2(refs.toPlainText().startsWith(u"References in Rule:"_s), qPrintable(refs.toPlainText().left(40)));
+    QVERIFY(refs.toPlainText().contains(u"§ 164.316"_s));
+    QVERIFY2(info.toPlainText().startsWith(u"Additional Information:"_s), qPrintable(info.toPlainText().left(40)));
+
+    // Without the installed documents the texts that need them stay empty; nothing else changes.
+    const ProgramFolder bare(data.path(), data.path());
+    placeReferenceTexts(46, bare, spec, refs, info);
+    QVERIFY(spec.toPlainText().startsWith(u"Implementation Specification:"_s));
+    QVERIFY(refs.isEmpty());
+    QVERIFY(info.isEmpty());
 }
 
 QTEST_MAIN(TestReferenceTexts)
