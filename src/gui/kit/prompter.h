@@ -60,7 +60,9 @@ namespace qv {
     bool offers(PromptButtons buttons, PromptAnswer answer);
     // The answer that loses nothing and goes no further: Cancel, No, Abort or Ok, whichever the set has.
     PromptAnswer cautiousAnswer(PromptButtons buttons);
-    // Turns every CR LF and lone CR into a line feed, the only break a box shows as one.
+    // Turns every CR LF and lone CR into a line feed: the one break a message box shows as a line, and
+    // the one break the editor's plain-text setters take as a paragraph (QTextCursor::insertText
+    // would make two paragraphs of CR LF).
     QString normaliseLineBreaks(const QString& text);
 
     // Readable forms, for logs and for the messages of a test that did not get the box it expected.

@@ -3,6 +3,7 @@
 #include "core/storage/richtextfile.h"
 #include "core/storage/rtfreader.h"
 #include "core/storage/rtfwriter.h"
+#include "prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,26 +65,6 @@ namespace qv {
                 }
             }
             return text;
-        }
-
-        // A CR LF pair is one line break; a lone CR or LF is one too. QTextCursor::insertText would
-        // make two paragraphs of CR LF.
-        QString paragraphsFromLineBreaks(const QString& text)
-        {
-            QString out;
-            out.reserve(text.size());
-            for (qsizetype i = 0; i < text.size(); ++i) {
-                const QChar c = text.at(i);
-                if (c == u'\r') {
-                    out += u'\n';
-                    if (i + 1 < text.size() && text.at(i + 1) == u'\n') {
-                        ++i;
-                    }
-                } else {
-                    out += c;
-                }
-            }
-            return out;
         }
 
         bool isWordCharacter(QChar c)
@@ -168,7 +149,7 @@ namespace qv {
     void RichTextEditor::setText(const QString& text)
     {
         ProgramChange change(*this);
-        setPlainText(paragraphsFromLineBreaks(text));
+        setPlainText(normaliseLineBreaks(text));
     }
 
     QByteArray RichTextEditor::textRtf() const
@@ -224,7 +205,7 @@ namespace qv {
     {
         ProgramChange change(*this);
         QTextCursor cursor = textCursor();
-        cursor.insertText(paragraphsFromLineBreaks(text));
+        cursor.insertText(normaliseLineBreaks(text));
         setTextCursor(cursor);
     }
 
