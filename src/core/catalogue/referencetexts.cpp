@@ -64,7 +64,7 @@ namespace qv::reftexts {
         {
             switch (kind) {
             case Kind::Specification:
-                return QStringLiteral("specification");
+                return QStringLiteral("implementation");
             case Kind::References:
                 return QStringLiteral("references");
             case Kind::Information:

@@ -26,7 +26,7 @@ namespace {
     {
         switch (kind) {
         case Kind::Specification:
-            return u"specification"_s;
+            return u"implementation"_s;
         case Kind::References:
             return u"references"_s;
         case Kind::Information:
@@ -173,7 +173,7 @@ void TestReferenceTexts::textsAreCompiledIn()
 {
     // A static library's resources only reach the program when something keeps them linked in.
     QVERIFY(QFile::exists(u":/reftexts/highlights.txt"_s));
-    QVERIFY(QFile::exists(u":/reftexts/specification/f00.txt"_s));
+    QVERIFY(QFile::exists(u":/reftexts/implementation/f00.txt"_s));
     QVERIFY(!bodyLines(0, Kind::Specification).isEmpty());
     QVERIFY(!highlightPhrase(0, Kind::Specification).isEmpty());
 }
@@ -536,7 +536,7 @@ void TestReferenceTexts::highlightListIsWellFormed()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(f.readAll());
     QVERIFY(text.endsWith(u'\n'));
-    const QRegularExpression shape(u"^(\\d\\d)\\t(information|references|specification)\\t(\\S.*\\S|\\S)$"_s);
+    const QRegularExpression shape(u"^(\\d\\d)\\t(implementation|information|references)\\t(\\S.*\\S|\\S)$"_s);
     QString previous;
     for (const QString& line : text.chopped(1).split(u'\n')) {
         const QRegularExpressionMatch m = shape.match(line);
