@@ -209,6 +209,11 @@ namespace qv {
         }
         connect(m_workPanel->command(WorkPanel::Exit), &QPushButton::clicked, this, &ActionArea::exitWorkPanel);
         connect(m_workPanel->command(WorkPanel::Save), &QPushButton::clicked, this, &ActionArea::save);
+        connect(m_workPanel->templateButton(), &QPushButton::clicked, this, [this] {
+            if (Area* current = area(m_state.area)) {
+                current->insertTemplate();
+            }
+        });
         // Printing, the writing aids and the templates arrive with their own features.
         for (WorkPanel::Command c :
              {WorkPanel::PrintOptions, WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {

@@ -85,6 +85,10 @@ namespace qv {
         {
             return false;
         }
+        // The template button ("Insert Template", or "New Worksheet" among the worksheets).
+        virtual void insertTemplate()
+        {
+        }
     };
 
 } // namespace qv
