@@ -26,6 +26,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+# Qt wants a private runtime folder; a machine without a desktop session (CI, ssh) has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="/tmp/quorvane-runtime-$(id -u)"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
+
 build_dir="${BUILD_DIR:-build}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"
