@@ -3,6 +3,8 @@
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextBlock>
@@ -215,6 +217,27 @@ namespace qv {
     double PageDocument::scaleFor(const QPaintDevice& device)
     {
         return device.logicalDpiX() / twips::PerInch;
+    }
+
+    bool PageDocument::print(QPagedPaintDevice& device) const
+    {
+        if (m_pages.isEmpty())
+            return true;
+        const bool landscape = m_orientation == PageOrientation::Landscape;
+        const QSizeF portrait = landscape ? m_pageSize.transposed() : m_pageSize;
+        const QPageSize paper(portrait / twips::PerInch, QPageSize::Inch);
+        device.setPageLayout(
+            QPageLayout(paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&device))
+            return false;
+        const double scale = scaleFor(device);
+        for (int page = 0; page < m_pages.size(); ++page) {
+            if (page > 0 && !device.newPage())
+                return false;
+            paint(painter, page, scale);
+        }
+        return painter.end();
     }
 
     void PageDocument::setPageSize(QSizeF pageSize, PageOrientation orientation)

@@ -14,6 +14,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QPagedPaintDevice;
 class QTextDocument;
 
 namespace qv {
@@ -130,6 +131,11 @@ namespace qv {
         QImage image(int page, double scale, Guides guides = Guides::Hidden) const;
         // Device pixels to the twip that draw a page at its real size on device.
         static double scaleFor(const QPaintDevice& device);
+        // Paints every page on its own page of device (a printer, a PDF writer), after setting the
+        // device to the document's paper and orientation with no margins of its own, so the twips
+        // of the document are measured from the paper's corner. False when the device cannot be
+        // painted on or refuses a page; a document without pages prints nothing and succeeds.
+        bool print(QPagedPaintDevice& device) const;
 
         void setPageSize(QSizeF pageSize, PageOrientation orientation);
         void setMargins(PageMargins margins);

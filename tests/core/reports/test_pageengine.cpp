@@ -3,9 +3,12 @@
 #include "core/reports/fontfallback.h"
 #include "core/reports/pageengine.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -20,10 +23,11 @@ namespace {
                           u"receives training on password management, log-in monitoring and protection "
                           u"from malicious software, and the training is repeated when the rules change."_s;
 
-    // Screen-sized painting: 96 pixels to the inch.
-    constexpr double ScreenScale = 96.0 / 1440.0;
+} // namespace
 
-    void startLetter(PageEngine& engine, double margin = 1440)
+namespace qv::pagetest {
+
+    void startLetter(PageEngine& engine, double margin)
     {
         engine.setMarginLeft(margin);
         engine.setMarginTop(margin);
@@ -34,37 +38,43 @@ namespace {
         engine.startDoc();
     }
 
-    // The box around everything drawn in rect (pixels), empty when nothing is.
-    QRect inkBounds(const QImage& image, const QRect& rect)
+    bool isInk(QRgb p)
+    {
+        return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200;
+    }
+
+    bool isRed(QRgb p)
+    {
+        return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+    }
+
+    bool isBlue(QRgb p)
+    {
+        return qBlue(p) > 200 && qRed(p) < 80 && qGreen(p) < 80;
+    }
+
+    int countPixels(const QImage& image, const QRect& rect, bool (*matches)(QRgb))
+    {
+        int count = 0;
+        const QRect inside = rect.intersected(image.rect());
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                count += matches(image.pixel(x, y));
+        }
+        return count;
+    }
+
+    QRect pixelBounds(const QImage& image, const QRect& rect, bool (*matches)(QRgb))
     {
         QRect bounds;
         const QRect inside = rect.intersected(image.rect());
         for (int y = inside.top(); y <= inside.bottom(); ++y) {
             for (int x = inside.left(); x <= inside.right(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                if (qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200)
+                if (matches(image.pixel(x, y)))
                     bounds |= QRect(x, y, 1, 1);
             }
         }
         return bounds;
-    }
-
-} // namespace
-
-namespace qv::pagetest {
-
-    int inkIn(const QImage& image, const QRect& rect)
-    {
-        int ink = 0;
-        const QRect inside = rect.intersected(image.rect());
-        for (int y = inside.top(); y <= inside.bottom(); ++y) {
-            for (int x = inside.left(); x <= inside.right(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                if (qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200)
-                    ++ink;
-            }
-        }
-        return ink;
     }
 
     QRect scaled(const QRectF& twips, double scale)
@@ -649,7 +659,7 @@ void TestPageEngine::linesRecorded()
 
     const QImage page = engine.document().image(0, ScreenScale);
     const QPointF middle = line.center() * ScreenScale;
-    QVERIFY(inkIn(page, QRect(middle.toPoint() - QPoint(2, 2), QSize(5, 5))) > 0);
+    QVERIFY(countPixels(page, QRect(middle.toPoint() - QPoint(2, 2), QSize(5, 5))) > 0);
 }
 
 void TestPageEngine::paintedTextLeavesInk()
@@ -663,14 +673,14 @@ void TestPageEngine::paintedTextLeavesInk()
 
     const QImage page = engine.document().image(0, ScreenScale);
     const QRect box = scaled(QRectF(op.pos, QSizeF(op.width, op.height)), ScreenScale);
-    const QRect ink = inkBounds(page, box.adjusted(-20, -20, 20, 20));
+    const QRect ink = pixelBounds(page, box.adjusted(-20, -20, 20, 20));
     QVERIFY(!ink.isEmpty());
     // The painted text stands where it was laid out and is as wide as it was measured.
     QVERIFY2(std::abs(ink.left() - box.left()) <= 3, qPrintable(u"%1 %2"_s.arg(ink.left()).arg(box.left())));
     QVERIFY2(std::abs(ink.right() - box.right()) <= 3, qPrintable(u"%1 %2"_s.arg(ink.right()).arg(box.right())));
     QVERIFY(ink.top() >= box.top() && ink.bottom() <= box.bottom());
     // Nothing anywhere else.
-    QCOMPARE(inkIn(page, page.rect()), inkIn(page, box));
+    QCOMPARE(countPixels(page, page.rect()), countPixels(page, box));
 }
 
 void TestPageEngine::paintedColours()
@@ -686,15 +696,8 @@ void TestPageEngine::paintedColours()
     engine.drawLine(1440, 8000, 10000, 8000);
 
     const QImage page = engine.document().image(0, ScreenScale);
-    int red = 0;
-    int blue = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            const QRgb p = page.pixel(x, y);
-            red += qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
-            blue += qBlue(p) > 200 && qRed(p) < 80 && qGreen(p) < 80;
-        }
-    }
+    const int red = countPixels(page, page.rect(), isRed);
+    const int blue = countPixels(page, page.rect(), isBlue);
     QVERIFY2(red > 100, qPrintable(QString::number(red)));
     QVERIFY2(blue > 100, qPrintable(QString::number(blue)));
 }
@@ -718,7 +721,7 @@ void TestPageEngine::guideLines()
     // A strip across the left margin line, well below the text.
     const int x = qRound(720 * ScreenScale);
     const int y = qRound(8000 * ScreenScale);
-    QCOMPARE(inkIn(page, QRect(x - 1, y, 3, 60)) > 0, shown);
+    QCOMPARE(countPixels(page, QRect(x - 1, y, 3, 60)) > 0, shown);
 }
 
 void TestPageEngine::picturePainted()
@@ -732,6 +735,47 @@ void TestPageEngine::picturePainted()
     const QImage page = engine.document().image(0, ScreenScale);
     QCOMPARE(QColor(page.pixel(QPointF(4500 * ScreenScale, 3750 * ScreenScale).toPoint())), QColor(Qt::green));
     QCOMPARE(QColor(page.pixel(QPointF(6200 * ScreenScale, 3750 * ScreenScale).toPoint())), QColor(Qt::white));
+}
+
+void TestPageEngine::printsOnAPagedDevice_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QByteArray>("mediaBox");
+
+    QTest::newRow("portrait") << false << 3 << QByteArray("/MediaBox [0 0 612.000000 792.000000]");
+    QTest::newRow("landscape") << true << 2 << QByteArray("/MediaBox [0 0 792.000000 612.000000]");
+    QTest::newRow("one page") << false << 1 << QByteArray("/MediaBox [0 0 612.000000 792.000000]");
+}
+
+void TestPageEngine::printsOnAPagedDevice()
+{
+    QFETCH(bool, landscape);
+    QFETCH(int, pages);
+    QFETCH(QByteArray, mediaBox);
+
+    PageEngine engine;
+    engine.setOrientation(landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
+    startLetter(engine);
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            engine.newPage();
+        engine.paragraph(u"Page %1"_s.arg(p + 1));
+    }
+    engine.endDoc();
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"print.pdf"_s);
+    {
+        QPdfWriter pdf(path);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        QVERIFY(engine.document().print(pdf));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.count(mediaBox), pages);
 }
 
 QTEST_MAIN(TestPageEngine)

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void guideLines_data();
     void guideLines();
     void picturePainted();
+    void printsOnAPagedDevice_data();
+    void printsOnAPagedDevice();
 
     // Rich text.
     void richTextPaginates();
@@ -67,10 +69,24 @@ private Q_SLOTS:
     void lengthConversionForOtherResolutions();
 };
 
+namespace qv {
+    class PageEngine;
+}
+
 namespace qv::pagetest {
 
-    // Pixels of image inside rect that are clearly not white.
-    int inkIn(const QImage& image, const QRect& rect);
+    // Screen-sized painting: 96 pixels to the inch.
+    inline constexpr double ScreenScale = 96.0 / 1440.0;
+
+    // Letter with equal margins, Liberation Serif 12, document begun.
+    void startLetter(PageEngine& engine, double margin = 1440);
+
+    bool isInk(QRgb pixel);
+    bool isRed(QRgb pixel);
+    bool isBlue(QRgb pixel);
+    // Pixels of image inside rect that match, and the box around them.
+    int countPixels(const QImage& image, const QRect& rect, bool (*matches)(QRgb) = isInk);
+    QRect pixelBounds(const QImage& image, const QRect& rect, bool (*matches)(QRgb) = isInk);
     // A rectangle in twips as pixels at scale.
     QRect scaled(const QRectF& twips, double scale);
     // Every string of the document, one list per page.

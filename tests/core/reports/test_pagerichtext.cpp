@@ -38,18 +38,6 @@ namespace {
         return doc;
     }
 
-    void startLetter(PageEngine& engine)
-    {
-        for (auto set : {&PageEngine::setMarginLeft,
-                         &PageEngine::setMarginTop,
-                         &PageEngine::setMarginRight,
-                         &PageEngine::setMarginBottom})
-            (engine.*set)(1440);
-        engine.setFontName(u"Liberation Serif"_s);
-        engine.setFontSize(12);
-        engine.startDoc();
-    }
-
     QByteArray rtfDocument(const QByteArray& body)
     {
         return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Liberation Serif;}}\\f0\\fs24 " + body + "}";
@@ -231,16 +219,8 @@ void TestPageEngine::richTextDefaultsToTheCurrentFont()
     QVERIFY(std::abs(strings.at(0).rect.width() - engine.textWidth(u"MMMM"_s)) < 1);
     QVERIFY(std::abs(strings.at(0).rect.height() - engine.lineHeight()) < 1);
 
-    const double scale = 96.0 / 1440.0;
-    const QImage page = engine.document().image(0, scale);
-    const QRect box = scaled(strings.at(0).rect, scale);
-    int red = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const QRgb p = page.pixel(x, y);
-            red += qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
-        }
-    }
+    const QImage page = engine.document().image(0, ScreenScale);
+    const int red = countPixels(page, scaled(strings.at(0).rect, ScreenScale), isRed);
     QVERIFY2(red > 50, qPrintable(QString::number(red)));
 }
 
@@ -267,16 +247,10 @@ void TestPageEngine::richTextPictures()
     const double line = engine.document().strings(0).at(0).rect.height();
     QVERIFY(std::abs(engine.currentY() - (3000 + line + 750)) < 2);
 
-    const double scale = 96.0 / 1440.0;
-    const QImage page = engine.document().image(0, scale);
-    QRect found;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            if (page.pixel(x, y) == QColor(Qt::green).rgb())
-                found |= QRect(x, y, 1, 1);
-        }
-    }
-    const QPoint expected = QPointF(1440 * scale, (3000 + line) * scale).toPoint();
+    const QImage page = engine.document().image(0, ScreenScale);
+    const QRect found =
+        pixelBounds(page, page.rect(), [](QRgb p) { return qGreen(p) > 250 && qRed(p) < 5 && qBlue(p) < 5; });
+    const QPoint expected = QPointF(1440 * ScreenScale, (3000 + line) * ScreenScale).toPoint();
     QVERIFY((found.topLeft() - expected).manhattanLength() <= 2);
     QVERIFY(std::abs(found.width() - 100) <= 1 && std::abs(found.height() - 50) <= 1);
 }
@@ -320,9 +294,9 @@ void TestPageEngine::richTextPaintsNothingBelowTheBottomMargin()
     const int top = qRound(engine.marginTop() * scale);
     for (int p = 0; p < engine.pageCount(); ++p) {
         const QImage page = engine.document().image(p, scale);
-        QCOMPARE(inkIn(page, QRect(0, bottom + 1, width, page.height() - bottom - 1)), 0);
-        QCOMPARE(inkIn(page, QRect(0, 0, width, top - 1)), 0);
-        QVERIFY(inkIn(page, QRect(0, top, width, bottom - top)) > 0);
+        QCOMPARE(countPixels(page, QRect(0, bottom + 1, width, page.height() - bottom - 1)), 0);
+        QCOMPARE(countPixels(page, QRect(0, 0, width, top - 1)), 0);
+        QVERIFY(countPixels(page, QRect(0, top, width, bottom - top)) > 0);
     }
 }
 
