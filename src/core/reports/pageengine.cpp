@@ -338,7 +338,6 @@ namespace qv {
         QTextOption option;
         option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         layout.setTextOption(option);
-        layout.setCacheEnabled(true);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLeadingIncluded(true);
