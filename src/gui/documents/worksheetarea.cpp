@@ -122,6 +122,8 @@ namespace qv {
         grid->addLayout(commands, rows, 0, 1, 2 * TitleColumns);
         grid->setRowStretch(rows + 1, 1);
         panel->hide();
+        // The work panel places its children itself; the title panel follows its size on its own.
+        m_host.workPanel().installEventFilter(this);
         return panel;
     }
 
@@ -342,6 +344,14 @@ namespace qv {
     void WorksheetArea::showStatusTerms()
     {
         m_host.prompter().inform(TermsTitle, statusTermsText());
+    }
+
+    bool WorksheetArea::eventFilter(QObject* watched, QEvent* event)
+    {
+        if (watched == &m_host.workPanel() && event->type() == QEvent::Resize && m_titlePanel) {
+            m_titlePanel->setGeometry(m_host.workPanel().rect());
+        }
+        return QGroupBox::eventFilter(watched, event);
     }
 
     void WorksheetArea::hideEvent(QHideEvent* event)

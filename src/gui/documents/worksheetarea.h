@@ -42,6 +42,7 @@ namespace qv {
 
     protected:
         void hideEvent(QHideEvent* event) override;
+        bool eventFilter(QObject* watched, QEvent* event) override;
 
     private:
         void refreshUnderlines();

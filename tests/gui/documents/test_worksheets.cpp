@@ -62,6 +62,7 @@ namespace {
         area->menuAction(QStringLiteral("mOWkTitle"))->trigger();
         QFrame* panel = area->worksheetArea()->titlePanel();
         QVERIFY(panel->isVisible());
+        QCOMPARE(panel->geometry(), panel->parentWidget()->rect());
         for (auto it = typed.begin(); it != typed.end(); ++it) {
             auto* box = controlAt<QLineEdit>(panel, QStringLiteral("Text3"), it.key());
             box->clear();
