@@ -169,9 +169,13 @@ void TestWorksheets::titleOfSeventeenCharactersForLastWorksheet()
     Spine spine;
     ActionArea* area = enterWorksheets(spine);
     QVERIFY(area);
+    press(area, QStringLiteral("SSCommand12"), 20);
+    QCOMPARE(area->state().documentKind, 2);
     // The box takes the first 17 of the 20 characters typed.
     saveTitles(area, {{20, QStringLiteral("Laptops & tablets!!!")}});
     const QString title = QStringLiteral("Laptops & tablets");
+    QCOMPARE(area->windowTitle(), QStringLiteral("Action Area - Risk Analysis Worksheets - ") + title);
+    QCOMPARE(area->state().documentKind, 0);
     QCOMPARE(worksheetButton(area, 20)->text(), title);
     QCOMPARE(worksheetButton(area, 20)->toolTip(), title);
 
@@ -218,6 +222,12 @@ void TestWorksheets::clearedBoxKeepsStoredTitle()
     QCOMPARE(worksheetButton(area, 2)->text(), QStringLiteral("Risk Analysis # 3"));
     QCOMPARE(spine.programFolder.read(QStringLiteral("RAList.Fil")).valueOr({}), before);
     QCOMPARE(area->windowTitle(), QStringLiteral("Action Area - Risk Analysis Worksheets"));
+
+    // Another area never shows the panel over its work panel.
+    area->menuAction(QStringLiteral("mOWkTitle"))->trigger();
+    QVERIFY(panel->isVisible());
+    press(area, QStringLiteral("SSCommand11"), 3);
+    QVERIFY(!panel->isVisible());
 }
 
 void TestWorksheets::removedTitlesFileRestoresDefaults()
