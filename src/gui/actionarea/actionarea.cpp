@@ -7,6 +7,7 @@
 #include "gui/catalogue/familyarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/catalogue/textpanes.h"
+#include "gui/documents/worksheetarea.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/captionbutton.h"
@@ -179,9 +180,15 @@ namespace qv {
             family->hide();
             m_families[static_cast<size_t>(info.area - 2)] = family;
         }
+        m_worksheets = new WorksheetArea(*this, m_statusStore, m_areaPanels[2]);
+        m_areaPanels[2]->layout()->addWidget(m_worksheets);
+        m_worksheets->hide();
+        connect(m_actions.value(QStringLiteral("mOWkTitle")), &QAction::triggered, m_worksheets, [this] {
+            m_worksheets->openTitlePanel();
+        });
         m_example = std::make_unique<ExampleArea>(*this);
         m_textPanes = std::make_unique<TextPanes>(*this);
-        for (int k : {1, 7, 8, 10, 11}) {
+        for (int k : {1, 8, 10, 11}) {
             m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
         }
 
@@ -219,7 +226,6 @@ namespace qv {
              {WorkPanel::PrintOptions, WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
             markUnavailable(m_workPanel->command(c));
         }
-        markUnavailable(m_workPanel->templateButton());
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
     }
@@ -345,6 +351,9 @@ namespace qv {
         if (k == 9) {
             return m_example.get();
         }
+        if (k == 7) {
+            return m_worksheets;
+        }
         return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
     }
 
@@ -390,6 +399,7 @@ namespace qv {
         for (FamilyArea* family : m_families) {
             family->hide();
         }
+        m_worksheets->hide();
         m_panelCaption->hide();
         for (CaptionButton* b : m_areaButtons) {
             b->setSelectedLook(false);
@@ -402,6 +412,8 @@ namespace qv {
         } else {
             if (isFamilyArea(k)) {
                 m_families[static_cast<size_t>(k - 2)]->show();
+            } else if (k == 7) {
+                m_worksheets->show();
             }
             m_areaPanels[3]->show();
         }
@@ -490,6 +502,8 @@ namespace qv {
         if (k > 1) {
             if (isFamilyArea(k)) {
                 m_families[static_cast<size_t>(k - 2)]->show();
+            } else if (k == 7) {
+                m_worksheets->show();
             }
             m_areaPanels[2]->show();
         }
@@ -640,6 +654,11 @@ namespace qv {
     FamilyArea* ActionArea::familyArea(int k) const
     {
         return isFamilyArea(k) ? m_families[static_cast<size_t>(k - 2)] : nullptr;
+    }
+
+    WorksheetArea* ActionArea::worksheetArea() const
+    {
+        return m_worksheets;
     }
 
     CaptionButton* ActionArea::areaButton(int k) const

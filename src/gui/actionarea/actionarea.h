@@ -25,6 +25,7 @@ namespace qv {
     class OverviewArea;
     class Prompter;
     class TextPanes;
+    class WorksheetArea;
 
     // The work screen and hub of the program ("WorkArea1"). It owns the screen state, runs the steps
     // every area shares when one is selected, and hands each command that depends on the area to the
@@ -71,6 +72,7 @@ namespace qv {
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
         FamilyArea* familyArea(int area) const;
+        WorksheetArea* worksheetArea() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -125,6 +127,7 @@ namespace qv {
 
         OverviewArea* m_overview = nullptr;
         std::array<FamilyArea*, 5> m_families{};
+        WorksheetArea* m_worksheets = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         // Areas whose content arrives with later features: they run the common steps only.

@@ -46,7 +46,7 @@ namespace qv {
         options->addSeparator();
         later(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."));
         later(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
-        later(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"));
+        add(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
         options->addSeparator();
         later(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
         later(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));

@@ -43,6 +43,19 @@ namespace qv {
         return m_selected;
     }
 
+    void CaptionButton::setUnderlined(bool underlined)
+    {
+        QFont f = font();
+        f.setUnderline(underlined);
+        setFont(f);
+        update();
+    }
+
+    bool CaptionButton::isUnderlined() const
+    {
+        return font().underline();
+    }
+
     QColor CaptionButton::captionColor() const
     {
         return palette().color(QPalette::Active, QPalette::ButtonText);

@@ -18,6 +18,10 @@ namespace qv {
         // Selected: bright blue text, bold unless bold is false. Unselected: black, normal weight.
         void setSelectedLook(bool selected, bool bold = true);
         bool hasSelectedLook() const;
+        // An underlined caption marks a button whose document holds something; the selected look
+        // keeps it.
+        void setUnderlined(bool underlined);
+        bool isUnderlined() const;
         // The colour the caption is drawn in.
         QColor captionColor() const;
 
