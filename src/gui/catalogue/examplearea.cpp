@@ -2,7 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/statusvocabulary.h"
-#include "gui/documents/templatecommand.h"
+#include "gui/catalogue/policytemplates.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/workpanel.h"
 
@@ -51,7 +51,7 @@ namespace qv {
 
     void ExampleArea::insertTemplate()
     {
-        insertTemplateForCurrentEntry(m_host);
+        insertPolicyTemplate(m_host);
     }
 
 } // namespace qv

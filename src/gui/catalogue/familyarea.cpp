@@ -1,7 +1,7 @@
 #include "familyarea.h"
 
 #include "core/catalogue/statusstore.h"
-#include "gui/documents/templatecommand.h"
+#include "gui/catalogue/policytemplates.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/controlarray.h"
@@ -94,7 +94,7 @@ namespace qv {
 
     void FamilyArea::insertTemplate()
     {
-        insertTemplateForCurrentEntry(m_host);
+        insertPolicyTemplate(m_host);
     }
 
     void FamilyArea::selectEntry(int i)

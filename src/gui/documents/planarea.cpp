@@ -7,7 +7,6 @@
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
-#include "templatecommand.h"
 
 #include <QGroupBox>
 
@@ -100,9 +99,14 @@ namespace qv {
         return true;
     }
 
+    TemplateChoice PlanArea::templateChoice()
+    {
+        return {SampleFile.toString(), PlanFile.toString(), QStringLiteral("Disaster Recovery Plan.")};
+    }
+
     void PlanArea::insertTemplate()
     {
-        insertTemplateForCurrentEntry(m_host);
+        qv::insertTemplate(m_host, templateChoice());
     }
 
 } // namespace qv

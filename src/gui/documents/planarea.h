@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/kit/area.h"
+#include "gui/kit/templatecommand.h"
 
 #include <QStringView>
 
@@ -21,6 +22,9 @@ namespace qv {
         // and tells the user so.
         bool save() override;
         void insertTemplate() override;
+
+        // The sample plan is the plan's template; the plan on file is what it would replace.
+        static TemplateChoice templateChoice();
 
     private:
         // Name, kind and the archive command follow whether the editor now shows a plan with text.

@@ -2,7 +2,8 @@
 
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
-#include "gui/documents/templatecommand.h"
+#include "gui/catalogue/policytemplates.h"
+#include "gui/documents/planarea.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/richtexteditor.h"
@@ -114,8 +115,9 @@ class TestPlan : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void templateChoiceByArea_data();
-    void templateChoiceByArea();
+    void policyTemplateByArea_data();
+    void policyTemplateByArea();
+    void planTemplateChoice();
     void firstEntryShowsTheSampleAndSavingKeepsIt();
     void planOnFileDecidesTheSample_data();
     void planOnFileDecidesTheSample();
@@ -131,7 +133,7 @@ private Q_SLOTS:
     void templateButtonState();
 };
 
-void TestPlan::templateChoiceByArea_data()
+void TestPlan::policyTemplateByArea_data()
 {
     QTest::addColumn<int>("area");
     QTest::addColumn<int>("item");
@@ -148,11 +150,9 @@ void TestPlan::templateChoiceByArea_data()
     QTest::newRow("technical 2") << 4 << 2 << u"Misc49.Fl1"_s << u"Policy35.Fil"_s << policy;
     QTest::newRow("organization 1") << 5 << 1 << u"Misc61.Fl1"_s << u"Policy43.Fil"_s << policy;
     QTest::newRow("policies 1") << 6 << 1 << u"Misc63.Fl1"_s << u"Policy46.Fil"_s << policy;
-    QTest::newRow("plan") << 8 << 0 << u"Misc60.Fl1"_s << u"DRPln1.Fil"_s << u"Disaster Recovery Plan."_s;
-    QTest::newRow("plan ignores the item")
-        << 8 << 5 << u"Misc60.Fl1"_s << u"DRPln1.Fil"_s << u"Disaster Recovery Plan."_s;
     QTest::newRow("example") << 9 << 0 << u"Misc28.Fl1"_s << QString() << policy;
-    for (int area : {0, 1, 7, 10, 11}) {
+    // The plan's template is the plan area's own.
+    for (int area : {0, 1, 7, 8, 10, 11}) {
         QTest::addRow("area %d has none", area) << area << 0 << QString() << QString() << QString();
     }
     QTest::newRow("organization overview") << 5 << 0 << QString() << QString() << QString();
@@ -161,14 +161,14 @@ void TestPlan::templateChoiceByArea_data()
     QTest::newRow("negative entry") << 4 << -1 << QString() << QString() << QString();
 }
 
-void TestPlan::templateChoiceByArea()
+void TestPlan::policyTemplateByArea()
 {
     QFETCH(int, area);
     QFETCH(int, item);
     QFETCH(QString, templateFile);
     QFETCH(QString, existingFile);
     QFETCH(QString, what);
-    const std::optional<TemplateChoice> choice = templateChoice(area, item);
+    const std::optional<TemplateChoice> choice = qv::policyTemplate(area, item);
     if (templateFile.isEmpty()) {
         QVERIFY(!choice);
         return;
@@ -177,6 +177,14 @@ void TestPlan::templateChoiceByArea()
     QCOMPARE(choice->templateFile, templateFile);
     QCOMPARE(choice->existingFile, existingFile);
     QCOMPARE(choice->what, what);
+}
+
+void TestPlan::planTemplateChoice()
+{
+    const TemplateChoice choice = PlanArea::templateChoice();
+    QCOMPARE(choice.templateFile, QStringLiteral("Misc60.Fl1"));
+    QCOMPARE(choice.existingFile, PlanFile);
+    QCOMPARE(choice.what, QStringLiteral("Disaster Recovery Plan."));
 }
 
 void TestPlan::firstEntryShowsTheSampleAndSavingKeepsIt()
@@ -495,7 +503,7 @@ void TestPlan::templateButtonState()
     // Even run directly, the command leaves a pane without a template alone.
     const QString before = area->workPanel().editor()->text();
     if (!enabled) {
-        QVERIFY(!insertTemplateForCurrentEntry(*area));
+        QVERIFY(!insertPolicyTemplate(*area));
         QCOMPARE(area->workPanel().editor()->text(), before);
         QCOMPARE(spine.prompter.prompts().size(), 0);
     }
