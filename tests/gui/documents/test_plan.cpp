@@ -129,6 +129,7 @@ private Q_SLOTS:
     void planTemplate_data();
     void planTemplate();
     void exampleAlwaysAsks();
+    void missingTemplateLeavesTheEditor();
     void templateButtonState_data();
     void templateButtonState();
 };
@@ -463,6 +464,30 @@ void TestPlan::exampleAlwaysAsks()
     QCOMPARE(area->state().unsavedChanges, 1);
     // The example writes nothing, template or not.
     QCOMPARE(QDir(spine.folder.dataDir()).entryList({QStringLiteral("Policy*")}, QDir::Files), QStringList());
+}
+
+void TestPlan::missingTemplateLeavesTheEditor()
+{
+    // No installed documents at all: neither templates nor the sample plan.
+    Spine spine;
+    QVERIFY(spine.folder.putData(QStringLiteral("Policy3.Fil"), WrittenPolicy));
+    ActionArea* area = spine.begin();
+    press(area, QStringLiteral("SSCommand11"), 2);
+    press(area, QStringLiteral("SSCommand14"), 3);
+    choosePane(area, WorkPanel::PoliciesProcedures);
+    RichTextEditor* editor = area->workPanel().editor();
+    QCOMPARE(editor->text(), QStringLiteral("Our own policy."));
+    spine.prompter.answer(PromptAnswer::Yes);
+    pressTemplate(area);
+    QCOMPARE(editor->text(), QStringLiteral("Our own policy."));
+    QCOMPARE(area->state().unsavedChanges, 0);
+
+    // Without the sample the plan area starts empty, still with its word on the sample.
+    enterPlan(spine, area, true);
+    QVERIFY(editor->text().isEmpty());
+    pressTemplate(area);
+    QVERIFY(editor->text().isEmpty());
+    QCOMPARE(area->state().unsavedChanges, 0);
 }
 
 void TestPlan::templateButtonState_data()
