@@ -7,6 +7,7 @@
 #include "gui/catalogue/familyarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/catalogue/textpanes.h"
+#include "gui/documents/planarea.h"
 #include "gui/documents/worksheetarea.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/busypointer.h"
@@ -188,7 +189,8 @@ namespace qv {
         });
         m_example = std::make_unique<ExampleArea>(*this);
         m_textPanes = std::make_unique<TextPanes>(*this);
-        for (int k : {1, 8, 10, 11}) {
+        m_plan = std::make_unique<PlanArea>(*this);
+        for (int k : {1, 10, 11}) {
             m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
         }
 
@@ -221,7 +223,7 @@ namespace qv {
                 current->insertTemplate();
             }
         });
-        // Printing, the writing aids and the templates arrive with their own features.
+        // Printing and the writing aids arrive with their own features.
         for (WorkPanel::Command c :
              {WorkPanel::PrintOptions, WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
             markUnavailable(m_workPanel->command(c));
@@ -347,6 +349,9 @@ namespace qv {
         }
         if (isFamilyArea(k)) {
             return m_families[static_cast<size_t>(k - 2)];
+        }
+        if (k == 8) {
+            return m_plan.get();
         }
         if (k == 9) {
             return m_example.get();
@@ -494,9 +499,7 @@ namespace qv {
         if (Area* current = area(k)) {
             current->enter();
         }
-        if (k == 8) {
-            setPanelCaption(QStringLiteral("Disaster Recovery Plan"));
-        } else if (k == 10) {
+        if (k == 10) {
             setPanelCaption(QStringLiteral("Incident Reports - Prepare, Store or Review"));
         }
         if (k > 1) {
@@ -620,7 +623,9 @@ namespace qv {
 
     void ActionArea::exitWorkPanel()
     {
-        if (m_state.area == 10 && m_state.unsavedChanges != 0) {
+        // Once the area is 0 Save goes to the notes, so the plan's edits are offered while the plan is
+        // still the area's: they must never land in the note last shown.
+        if ((m_state.area == 10 && m_state.unsavedChanges != 0) || (m_state.area == 8 && m_state.unsavedChanges == 1)) {
             if (m_prompter.askYesNo(QStringLiteral("Save Changes?"),
                                     QStringLiteral("Save changes/entries before next action?"),
                                     PromptAnswer::Yes)) {

@@ -23,6 +23,7 @@ namespace qv {
     class Help;
     class Navigator;
     class OverviewArea;
+    class PlanArea;
     class Prompter;
     class TextPanes;
     class WorksheetArea;
@@ -130,6 +131,7 @@ namespace qv {
         WorksheetArea* m_worksheets = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
+        std::unique_ptr<PlanArea> m_plan;
         // Areas whose content arrives with later features: they run the common steps only.
         std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
     };

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/statusvocabulary.h"
+#include "gui/catalogue/policytemplates.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/workpanel.h"
 
@@ -46,6 +47,11 @@ namespace qv {
                                PromptButtons::Ok,
                                std::nullopt});
         return true;
+    }
+
+    void ExampleArea::insertTemplate()
+    {
+        insertPolicyTemplate(m_host);
     }
 
 } // namespace qv

@@ -14,6 +14,7 @@ namespace qv {
         void enter() override;
         // Saving is refused: the sample stays as installed.
         bool save() override;
+        void insertTemplate() override;
 
     private:
         AreaHost& m_host;

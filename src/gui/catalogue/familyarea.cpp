@@ -1,6 +1,7 @@
 #include "familyarea.h"
 
 #include "core/catalogue/statusstore.h"
+#include "gui/catalogue/policytemplates.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/controlarray.h"
@@ -89,6 +90,11 @@ namespace qv {
         m_host.clearEditor();
         m_host.state().unsavedChanges = 0;
         selectEntry(0);
+    }
+
+    void FamilyArea::insertTemplate()
+    {
+        insertPolicyTemplate(m_host);
     }
 
     void FamilyArea::selectEntry(int i)

@@ -22,6 +22,7 @@ namespace qv {
 
         QWidget* content() override;
         void enter() override;
+        void insertTemplate() override;
 
         // Entry button i pressed, by the user or the program.
         void selectEntry(int i);

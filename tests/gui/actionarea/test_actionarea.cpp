@@ -224,8 +224,11 @@ void TestActionArea::saveChangesPromptIsAskedOnce()
 {
     Spine spine;
     ActionArea* area = spine.begin();
-    // In the plan's area every edit counts, whatever pane is current.
+    // In the plan's area every edit counts, whatever pane is current. With no plan on file the area
+    // first says what the sample is.
+    spine.prompter.answer(PromptAnswer::Ok);
     press(area, QStringLiteral("SSCommand11"), 8);
+    spine.prompter.takePrompts();
     RichTextEditor* editor = area->workPanel().editor();
     editor->setFocus();
     QTest::keyClicks(editor, QStringLiteral("Call the insurer first."));
@@ -338,6 +341,8 @@ void TestActionArea::helpTopicsFollowTheArea()
     Spine spine;
     ActionArea* area = spine.begin();
     const QList<QPair<int, int>> expected = {{1, 2009}, {7, 3044}, {8, 3048}, {2, 3010}, {0, 3010}};
+    // The plan's area, with no plan on file, says what its sample is.
+    spine.prompter.answer(PromptAnswer::Ok);
     for (const auto& [k, topic] : expected) {
         press(area, QStringLiteral("SSCommand11"), k);
         QTest::keyClick(area, Qt::Key_F1);
