@@ -556,6 +556,11 @@ namespace qv {
         if (m_state.area == 8 || m_state.area == 10) {
             m_state.unsavedChanges = 1;
         }
+        // A worksheet's text is the user's own whatever pane was shown last in a family; without this
+        // an edit would be dropped without a question when another worksheet or area is chosen.
+        if (m_state.area == 7 && m_state.chosenWorksheet != ActionAreaState::NoWorksheet) {
+            m_state.unsavedChanges = 1;
+        }
     }
 
     void ActionArea::onPaneOptionChosen(int option)

@@ -154,6 +154,8 @@ namespace qv {
         m_shown = ActionAreaState::NoWorksheet;
         m_statusTerms->hide();
         m_titlePanel->hide();
+        // Nothing typed before a worksheet is chosen could be saved anywhere.
+        m_host.workPanel().editor()->setReadOnly(true);
 
         // Titles are read again on every entry, so a restored titles file shows at once. A file that
         // cannot be read leaves the defaults, like a missing one.
@@ -218,6 +220,7 @@ namespace qv {
 
         enableCommand(panel.templateButton(), true);
         m_host.setEditingCommandsEnabled(true);
+        panel.editor()->setReadOnly(false);
 
         const QString name = worksheets::fileName(n);
         if (m_host.folder().exists(name)) {

@@ -122,6 +122,7 @@ private Q_SLOTS:
     void saveWritesWorksheetFile();
     void failedSaveKeepsOldFile();
     void switchingWithEditsSavesTheShownWorksheet();
+    void editsCountWhateverPaneWasShown();
     void newWorksheet_data();
     void newWorksheet();
     void statusTerms();
@@ -407,6 +408,21 @@ void TestWorksheets::switchingWithEditsSavesTheShownWorksheet()
     QVERIFY(!spine.programFolder.exists(QStringLiteral("Wksht1.Fil")));
     QVERIFY(area->workPanel().editor()->text().isEmpty());
     QCOMPARE(area->state().chosenWorksheet, 1);
+}
+
+void TestWorksheets::editsCountWhateverPaneWasShown()
+{
+    Spine spine;
+    ActionArea* area = enterWorksheets(spine);
+    QVERIFY(area->workPanel().editor()->isReadOnly());
+    QCOMPARE(area->state().currentPane, 0);
+    press(area, QStringLiteral("SSCommand12"), 4);
+    typeText(area, QStringLiteral("Laptop theft: encrypted."));
+    QCOMPARE(area->state().unsavedChanges, 1);
+    spine.prompter.answer({PromptAnswer::Yes, PromptAnswer::Ok});
+    press(area, QStringLiteral("SSCommand12"), 5);
+    QCOMPARE(spine.prompter.prompts().first().text, QStringLiteral("Save changes/entries before next action?"));
+    QVERIFY(QFile::exists(spine.folder.dataPath(QStringLiteral("Wksht4.Fil"))));
 }
 
 void TestWorksheets::newWorksheet_data()
