@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,6 +55,8 @@ namespace qv {
         m_statusBox->setEditable(true);
         m_statusBox->lineEdit()->setReadOnly(true);
         m_statusBox->setInsertPolicy(QComboBox::NoInsert);
+        // Where the column beside the editor starts depends on whether the box is shown.
+        m_statusBox->installEventFilter(this);
         m_statusBox->setMinimumWidth(m_statusBox->fontMetrics().horizontalAdvance(QStringLiteral("Not Implemented")) +
                                      48);
 
@@ -251,6 +254,15 @@ namespace qv {
         }
     }
 
+    bool WorkPanel::eventFilter(QObject* watched, QEvent* event)
+    {
+        if (watched == m_statusBox &&
+            (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+            layOut();
+        }
+        return QFrame::eventFilter(watched, event);
+    }
+
     void WorkPanel::resizeEvent(QResizeEvent* event)
     {
         QFrame::resizeEvent(event);
@@ -277,13 +289,28 @@ namespace qv {
             label->setGeometry(editorLeft, y, labelWidth, rowHeight);
             y += rowHeight;
         }
-        const int boxLeft = editorLeft + editorWidth - Margin - boxSize.width();
-        m_statusBox->setGeometry(boxLeft, Margin / 2, boxSize.width(), boxSize.height());
-        const int statusLabelWidth = m_statusLabel->sizeHint().width();
-        m_statusLabel->setGeometry(boxLeft - Gap - statusLabelWidth, Margin / 2, statusLabelWidth, boxSize.height());
-
         const int sideLeft = editorLeft + editorWidth + Gap - Margin;
-        m_sideColumn->setGeometry(sideLeft, Margin, qMax(0, w - sideLeft - Margin), h - 2 * Margin);
+        const int sideWidth = qMax(0, w - sideLeft - Margin);
+        const int statusLabelWidth = m_statusLabel->sizeHint().width();
+        int sideTop = Margin;
+        if (editorTop >= boxSize.height() + Margin) {
+            const int boxLeft = editorLeft + editorWidth - Margin - boxSize.width();
+            m_statusBox->setGeometry(boxLeft, Margin / 2, boxSize.width(), boxSize.height());
+            m_statusLabel->setGeometry(
+                boxLeft - Gap - statusLabelWidth, Margin / 2, statusLabelWidth, boxSize.height());
+        } else {
+            // The editor fills the panel from the top (worksheets): the status goes above the column
+            // beside it, label over box, so neither covers the text.
+            const int labelHeight = m_statusLabel->sizeHint().height();
+            m_statusLabel->setGeometry(sideLeft, Margin, sideWidth, labelHeight);
+            m_statusBox->setGeometry(sideLeft, Margin + labelHeight + 2, sideWidth, boxSize.height());
+            if (m_statusBox->isVisibleTo(this)) {
+                sideTop = Margin + labelHeight + boxSize.height() + Gap;
+            }
+        }
+        m_statusLabel->setAlignment(editorTop >= boxSize.height() + Margin ? Qt::AlignRight | Qt::AlignVCenter
+                                                                           : Qt::AlignLeft | Qt::AlignVCenter);
+        m_sideColumn->setGeometry(sideLeft, sideTop, sideWidth, qMax(0, h - sideTop - Margin));
     }
 
 } // namespace qv

@@ -87,6 +87,7 @@ namespace qv {
 
     protected:
         void resizeEvent(QResizeEvent* event) override;
+        bool eventFilter(QObject* watched, QEvent* event) override;
 
     private:
         void layOut();

@@ -86,7 +86,7 @@ void TestScreens::screens()
 {
     QFETCH(QSize, size);
     const QString suffix = QStringLiteral("-%1x%2").arg(size.width()).arg(size.height());
-    Spine spine;
+    Spine spine(QStringLiteral(QUORVANE_CONTENT_DIR));
     spine.start().resize(size);
     spine.start().show();
     QVERIFY(QTest::qWaitForWindowExposed(&spine.start()));
@@ -96,9 +96,13 @@ void TestScreens::screens()
     ActionArea* area = spine.begin();
     area->resize(size);
     QVERIFY(QTest::qWaitForWindowExposed(area));
-    spine.prompter.answer(PromptAnswer::Ok);
-    for (int k : {0, 2, 9, 3, 4, 5}) {
+    // The example's notice and the sample plan's explanation come once each.
+    spine.prompter.answer({PromptAnswer::Ok, PromptAnswer::Ok});
+    for (int k : {0, 2, 9, 3, 4, 5, 7, 8}) {
         press(area, QStringLiteral("SSCommand11"), k);
+        if (k == 7) {
+            press(area, QStringLiteral("SSCommand12"), 0);
+        }
         QTest::qWait(20);
         checkNothingClipped(area);
         grabToPng(area, QStringLiteral("actionarea-%1").arg(k) + suffix);
