@@ -7,6 +7,7 @@
 #include "gui/catalogue/familyarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/catalogue/textpanes.h"
+#include "gui/documents/incidentarea.h"
 #include "gui/documents/planarea.h"
 #include "gui/documents/worksheetarea.h"
 #include "gui/kit/availability.h"
@@ -190,7 +191,10 @@ namespace qv {
         m_example = std::make_unique<ExampleArea>(*this);
         m_textPanes = std::make_unique<TextPanes>(*this);
         m_plan = std::make_unique<PlanArea>(*this);
-        for (int k : {1, 10, 11}) {
+        m_incidents = new IncidentArea(*this, m_areaPanels[2]);
+        m_areaPanels[2]->layout()->addWidget(m_incidents);
+        m_incidents->hide();
+        for (int k : {1, 11}) {
             m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
         }
 
@@ -359,6 +363,9 @@ namespace qv {
         if (k == 7) {
             return m_worksheets;
         }
+        if (k == 10) {
+            return m_incidents;
+        }
         return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
     }
 
@@ -405,6 +412,7 @@ namespace qv {
             family->hide();
         }
         m_worksheets->hide();
+        m_incidents->hide();
         m_panelCaption->hide();
         for (CaptionButton* b : m_areaButtons) {
             b->setSelectedLook(false);
@@ -419,6 +427,8 @@ namespace qv {
                 m_families[static_cast<size_t>(k - 2)]->show();
             } else if (k == 7) {
                 m_worksheets->show();
+            } else if (k == 10) {
+                m_incidents->show();
             }
             m_areaPanels[3]->show();
         }
@@ -507,6 +517,8 @@ namespace qv {
                 m_families[static_cast<size_t>(k - 2)]->show();
             } else if (k == 7) {
                 m_worksheets->show();
+            } else if (k == 10) {
+                m_incidents->show();
             }
             m_areaPanels[2]->show();
         }
@@ -669,6 +681,11 @@ namespace qv {
     WorksheetArea* ActionArea::worksheetArea() const
     {
         return m_worksheets;
+    }
+
+    IncidentArea* ActionArea::incidentArea() const
+    {
+        return m_incidents;
     }
 
     CaptionButton* ActionArea::areaButton(int k) const

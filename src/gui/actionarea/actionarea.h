@@ -21,6 +21,7 @@ namespace qv {
     class ExampleArea;
     class FamilyArea;
     class Help;
+    class IncidentArea;
     class Navigator;
     class OverviewArea;
     class PlanArea;
@@ -74,6 +75,7 @@ namespace qv {
         OverviewArea* overviewArea() const;
         FamilyArea* familyArea(int area) const;
         WorksheetArea* worksheetArea() const;
+        IncidentArea* incidentArea() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -129,6 +131,7 @@ namespace qv {
         OverviewArea* m_overview = nullptr;
         std::array<FamilyArea*, 5> m_families{};
         WorksheetArea* m_worksheets = nullptr;
+        IncidentArea* m_incidents = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
