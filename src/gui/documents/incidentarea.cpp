@@ -48,6 +48,8 @@ namespace qv {
         m_selector->setObjectName(QStringLiteral("Combo3"));
         m_selector->setEditable(true);
         m_selector->setInsertPolicy(QComboBox::NoInsert);
+        // A title typed here names a new report: completing it to a stored one would replace that one.
+        m_selector->setCompleter(nullptr);
         m_selector->lineEdit()->setMaxLength(incidents::MaxTitleLength);
         m_selector->setMinimumContentsLength(incidents::MaxTitleLength);
         m_titleBox = new QLineEdit(this);
