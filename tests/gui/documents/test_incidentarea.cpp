@@ -137,6 +137,7 @@ private Q_SLOTS:
     void newReportFromTheTemplateIsSavedAndListed();
     void sameTitleInOtherCaseAsksToReplace_data();
     void sameTitleInOtherCaseAsksToReplace();
+    void typedTitleOverAnOpenedReportKeepsTheOld_data();
     void typedTitleOverAnOpenedReportKeepsTheOld();
     void updatingAnOpenedReport();
     void deletingTheLastReportRemovesTheIndex();
@@ -253,8 +254,17 @@ void TestIncidentArea::sameTitleInOtherCaseAsksToReplace()
     }
 }
 
+void TestIncidentArea::typedTitleOverAnOpenedReportKeepsTheOld_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a longer title") << QStringLiteral("Lost laptop follow-up");
+    // The start of the stored title must not be completed to it, which would replace that report.
+    QTest::newRow("the start of the stored title") << QStringLiteral("Lost");
+}
+
 void TestIncidentArea::typedTitleOverAnOpenedReportKeepsTheOld()
 {
+    QFETCH(QString, typed);
     Fixture f({QStringLiteral("Lost laptop")});
     f.run(SelectExisting);
     QCOMPARE(f.incidents->statusLabel()->text(), QStringLiteral("There is - 1 Entry"));
@@ -263,15 +273,15 @@ void TestIncidentArea::typedTitleOverAnOpenedReportKeepsTheOld()
     QVERIFY(f.incidents->command(Delete)->isVisible());
     QCOMPARE(f.area->workPanel().editor()->text(), QStringLiteral("The laptop was found."));
 
-    QLineEdit* typed = f.incidents->selector()->lineEdit();
-    typed->selectAll();
-    QTest::keyClicks(typed, QStringLiteral("Lost laptop follow-up"));
+    QLineEdit* box = f.incidents->selector()->lineEdit();
+    box->selectAll();
+    QTest::keyClicks(box, typed);
     QCOMPARE(f.area->state().unsavedChanges, IncidentArea::TitleTyped);
     f.save({PromptAnswer::Ok});
-    QCOMPARE(f.last().text, QStringLiteral("This File [ Lost laptop follow-up ] Has Been Saved/Updated!"));
-    QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"Lost laptop.Flc\"\r\n\"Lost laptop follow-up.Flc\"\r\n"));
+    QCOMPARE(f.last().text, QStringLiteral("This File [ %1 ] Has Been Saved/Updated!").arg(typed));
+    QCOMPARE(bytesOf(f.data(Index)), "\"Lost laptop.Flc\"\r\n\"" + typed.toLatin1() + ".Flc\"\r\n");
     QCOMPARE(bytesOf(f.data(QStringLiteral("Lost laptop.Flc"))), OldReport);
-    QCOMPARE(savedText(f.data(QStringLiteral("Lost laptop follow-up.Flc"))), QStringLiteral("The laptop was found."));
+    QCOMPARE(savedText(f.data(typed + QStringLiteral(".Flc"))), QStringLiteral("The laptop was found."));
 }
 
 void TestIncidentArea::updatingAnOpenedReport()
