@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace qv {
 
@@ -273,6 +274,20 @@ namespace qv {
     {
         if (position < 0 || position >= m_index.count()) {
             return;
+        }
+        // Edits to the report on view are the user's words: they are not dropped without a question
+        // when another report is chosen. While the question is open the selector names the report on
+        // view again, which is the one a Yes saves.
+        if (m_mode == Opened && position != m_selected && m_host.state().unsavedChanges == 1) {
+            {
+                const QSignalBlocker quiet(m_selector);
+                m_selector->setCurrentIndex(m_selected);
+            }
+            if (!confirmLeaving(QStringLiteral("Save changes/entries before next action?"), false)) {
+                return;
+            }
+            const QSignalBlocker quiet(m_selector);
+            m_selector->setCurrentIndex(position);
         }
         m_selected = position;
         m_openedTitle = incidents::titleOf(m_index.fileNames().at(position)).trimmed();

@@ -140,6 +140,7 @@ private Q_SLOTS:
     void typedTitleOverAnOpenedReportKeepsTheOld_data();
     void typedTitleOverAnOpenedReportKeepsTheOld();
     void updatingAnOpenedReport();
+    void choosingAnotherReportKeepsTheEdits();
     void deletingTheLastReportRemovesTheIndex();
     void missingTitleOrTextIsAskedFor_data();
     void missingTitleOrTextIsAskedFor();
@@ -298,6 +299,28 @@ void TestIncidentArea::updatingAnOpenedReport()
     QCOMPARE(savedText(f.data(QStringLiteral("B.Flc"))), QStringLiteral("Update: The laptop was found."));
     QCOMPARE(bytesOf(f.data(QStringLiteral("A.Flc"))), OldReport);
     QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"A.Flc\"\r\n\"B.Flc\"\r\n"));
+}
+
+void TestIncidentArea::choosingAnotherReportKeepsTheEdits()
+{
+    Fixture f({QStringLiteral("A"), QStringLiteral("B")});
+    f.run(SelectExisting);
+    f.choose(0);
+    f.type(QStringLiteral("Seen: "));
+
+    // Cancel keeps the edited report on view, and the selector names it.
+    f.spine.prompter.answer(PromptAnswer::Cancel);
+    f.choose(1);
+    QCOMPARE(f.last().text, QStringLiteral("Save changes/entries before next action?"));
+    QCOMPARE(f.incidents->selector()->currentText(), QStringLiteral("A"));
+    QVERIFY(f.area->workPanel().editor()->text().startsWith(QStringLiteral("Seen: ")));
+
+    // Yes stores the edits in A before B is opened.
+    f.spine.prompter.answer({PromptAnswer::Yes, PromptAnswer::Ok});
+    f.choose(1);
+    QCOMPARE(savedText(f.data(QStringLiteral("A.Flc"))), QStringLiteral("Seen: The laptop was found."));
+    QCOMPARE(bytesOf(f.data(QStringLiteral("B.Flc"))), OldReport);
+    QCOMPARE(f.area->workPanel().editor()->text(), QStringLiteral("The laptop was found."));
 }
 
 void TestIncidentArea::deletingTheLastReportRemovesTheIndex()
