@@ -7,6 +7,7 @@
 #include "gui/catalogue/familyarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/catalogue/textpanes.h"
+#include "gui/documents/archivearea.h"
 #include "gui/documents/incidentarea.h"
 #include "gui/documents/planarea.h"
 #include "gui/documents/worksheetarea.h"
@@ -194,7 +195,13 @@ namespace qv {
         m_incidents = new IncidentArea(*this, m_areaPanels[2]);
         m_areaPanels[2]->layout()->addWidget(m_incidents);
         m_incidents->hide();
-        for (int k : {1, 11}) {
+        m_archives = new ArchiveArea(*this, m_areaPanels[2]);
+        m_areaPanels[2]->layout()->addWidget(m_archives);
+        m_archives->hide();
+        connect(
+            m_actions.value(QStringLiteral("mOArchive")), &QAction::triggered, this, [this] { createArchive(*this); });
+        connect(m_actions.value(QStringLiteral("mOArchiveV")), &QAction::triggered, this, &ActionArea::viewArchives);
+        for (int k : {1}) {
             m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
         }
 
@@ -366,6 +373,9 @@ namespace qv {
         if (k == 10) {
             return m_incidents;
         }
+        if (k == 11) {
+            return m_archives;
+        }
         return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
     }
 
@@ -413,6 +423,7 @@ namespace qv {
         }
         m_worksheets->hide();
         m_incidents->hide();
+        m_archives->hide();
         m_panelCaption->hide();
         for (CaptionButton* b : m_areaButtons) {
             b->setSelectedLook(false);
@@ -429,6 +440,8 @@ namespace qv {
                 m_worksheets->show();
             } else if (k == 10) {
                 m_incidents->show();
+            } else if (k == 11) {
+                m_archives->show();
             }
             m_areaPanels[3]->show();
         }
@@ -519,6 +532,8 @@ namespace qv {
                 m_worksheets->show();
             } else if (k == 10) {
                 m_incidents->show();
+            } else if (k == 11) {
+                m_archives->show();
             }
             m_areaPanels[2]->show();
         }
@@ -638,6 +653,18 @@ namespace qv {
         }
     }
 
+    void ActionArea::viewArchives()
+    {
+        if (m_state.unsavedChanges == 1) {
+            saveChangesPrompt();
+        }
+        if (m_state.lastAreaButton == 11) {
+            m_archives->enter();
+            return;
+        }
+        selectArea(11);
+    }
+
     void ActionArea::exitWorkPanel()
     {
         // Once the area is 0 Save goes to the notes, so the plan's edits are offered while the plan is
@@ -686,6 +713,11 @@ namespace qv {
     IncidentArea* ActionArea::incidentArea() const
     {
         return m_incidents;
+    }
+
+    ArchiveArea* ActionArea::archiveArea() const
+    {
+        return m_archives;
     }
 
     CaptionButton* ActionArea::areaButton(int k) const

@@ -17,6 +17,7 @@ class QMenu;
 
 namespace qv {
 
+    class ArchiveArea;
     class CaptionButton;
     class ExampleArea;
     class FamilyArea;
@@ -70,12 +71,15 @@ namespace qv {
         void exitWorkPanel();
         // "&Save": dispatched to the current area.
         void save();
+        // "View Archived Policies, etc.": the archive viewer in the incident reports' layout.
+        void viewArchives();
 
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
         FamilyArea* familyArea(int area) const;
         WorksheetArea* worksheetArea() const;
         IncidentArea* incidentArea() const;
+        ArchiveArea* archiveArea() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -132,6 +136,7 @@ namespace qv {
         std::array<FamilyArea*, 5> m_families{};
         WorksheetArea* m_worksheets = nullptr;
         IncidentArea* m_incidents = nullptr;
+        ArchiveArea* m_archives = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;

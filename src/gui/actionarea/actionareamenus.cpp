@@ -44,8 +44,9 @@ namespace qv {
         later(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));
         later(options, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check"));
         options->addSeparator();
-        later(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."));
-        later(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
+        // Enabled by the areas while an archivable document is shown.
+        add(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."))->setEnabled(false);
+        add(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
         add(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
         options->addSeparator();
         later(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));

@@ -1,0 +1,247 @@
+#include "archivearea.h"
+
+#include "core/storage/clock.h"
+#include "core/storage/rtfwriter.h"
+#include "gui/kit/captionbutton.h"
+#include "gui/kit/prompter.h"
+#include "gui/kit/richtexteditor.h"
+#include "gui/kit/workpanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace qv {
+
+    namespace {
+        const QString Placeholder = QStringLiteral("Select Existing Report");
+        const QString SelectorCaption = QStringLiteral("Document Title\nand Date Archived");
+        const QString ArchiveSelect = QStringLiteral("Archive Select");
+    } // namespace
+
+    void createArchive(AreaHost& host)
+    {
+        ActionAreaState& state = host.state();
+        Prompter& prompter = host.prompter();
+        if (state.documentName.trimmed().isEmpty()) {
+            prompter.warn(ArchiveSelect, QStringLiteral("Appropriate Form Name is Missing!"));
+            return;
+        }
+        RichTextEditor* editor = host.workPanel().editor();
+        if (editor->text().trimmed().isEmpty()) {
+            prompter.warn(ArchiveSelect,
+                          QStringLiteral("Appropriate Document (Policy, Risk Analysis, etc.) Is NOT Currently "
+                                         "Displayed!"));
+            return;
+        }
+        archives::ArchiveIndex index(host.folder());
+        const Status loaded = index.load();
+        if (!loaded) {
+            prompter.critical(ArchiveSelect, loaded.error());
+            return;
+        }
+        const QString name = archives::archiveName(state.documentName, state.documentKind, Clock::current().today());
+
+        Prompt make;
+        make.title = QStringLiteral("Make Archive Copy of Policies, Rish Analysis, Incident Reports");
+        make.text = QStringLiteral("Make Archive Copy of [ ") + name + QStringLiteral(" ]?");
+        make.icon = PromptIcon::Question;
+        make.buttons = PromptButtons::YesNoCancel;
+        make.defaultButton = PromptAnswer::No;
+        const PromptAnswer answer = prompter.ask(make);
+        // Once asked, the document counts as dealt with, whatever the answer.
+        state.unsavedChanges = 0;
+        if (answer != PromptAnswer::Yes) {
+            return;
+        }
+        if (index.find(name) >= 0) {
+            Prompt replace;
+            replace.title = QStringLiteral("Replace Existing Archive File?");
+            replace.text = QStringLiteral("File by Same Name and Date [ ") + name +
+                           QStringLiteral(" ] already Exists!\rDo you want to Replace it?");
+            replace.icon = PromptIcon::Question;
+            replace.buttons = PromptButtons::YesNo;
+            replace.defaultButton = PromptAnswer::No;
+            if (prompter.ask(replace) != PromptAnswer::Yes) {
+                return;
+            }
+        }
+        const Status stored = index.store(name, rtf::write(*editor->document()));
+        if (!stored) {
+            prompter.critical(QStringLiteral("Archive File Save"),
+                              QStringLiteral("The archive could not be written; an earlier archive of the same "
+                                             "name and date keeps its contents.\r\r") +
+                                  stored.error());
+            return;
+        }
+        prompter.inform(QStringLiteral("Archive File Save"), QStringLiteral("Archived File Has Been Created."));
+    }
+
+    ArchiveArea::ArchiveArea(AreaHost& host, QWidget* parent)
+        : QGroupBox(parent)
+        , m_host(host)
+        , m_index(host.folder())
+    {
+        setObjectName(QStringLiteral("ArchiveFrame"));
+        setFlat(true);
+        auto* grid = new QGridLayout(this);
+        grid->setContentsMargins(4, 4, 4, 4);
+
+        m_selectorLabel = new QLabel(SelectorCaption, this);
+        m_selectorLabel->setObjectName(QStringLiteral("ArchiveLabel"));
+        m_selector = new QComboBox(this);
+        m_selector->setObjectName(QStringLiteral("ArchiveCombo"));
+        // Archives are chosen, never named: a typed name would have nothing to open.
+        m_selector->setEditable(false);
+        m_selector->setPlaceholderText(Placeholder);
+        m_selector->setMinimumContentsLength(archives::MaxNameLength + 10);
+        m_status = new QLabel(this);
+        m_status->setObjectName(QStringLiteral("ArchiveStatus"));
+        m_status->setAlignment(Qt::AlignCenter);
+        m_select = new CaptionButton(QStringLiteral("Select Existing Report Above"), this);
+        m_select->setObjectName(QStringLiteral("ArchiveSelectCommand"));
+        m_delete = new CaptionButton(QStringLiteral("Delete Selected File"), this);
+        m_delete->setObjectName(QStringLiteral("ArchiveDeleteCommand"));
+
+        grid->addWidget(m_selectorLabel, 0, 0);
+        grid->addWidget(m_selector, 1, 0);
+        grid->addWidget(m_status, 3, 0);
+        grid->addWidget(m_select, 1, 1);
+        grid->addWidget(m_delete, 1, 2);
+        grid->setColumnStretch(0, 1);
+        connect(m_select, &QPushButton::clicked, this, &ArchiveArea::selectExisting);
+        connect(m_delete, &QPushButton::clicked, this, &ArchiveArea::deleteSelected);
+        connect(m_selector, &QComboBox::activated, this, &ArchiveArea::chooseArchive);
+    }
+
+    QWidget* ArchiveArea::content()
+    {
+        return this;
+    }
+
+    void ArchiveArea::reloadSelector()
+    {
+        const Status loaded = m_index.load();
+        if (!loaded) {
+            m_host.prompter().critical(Placeholder, loaded.error());
+        }
+        m_selector->clear();
+        m_selector->addItems(m_index.titles());
+        m_selected = -1;
+    }
+
+    void ArchiveArea::showPlaceholder()
+    {
+        m_selector->setCurrentIndex(-1);
+    }
+
+    void ArchiveArea::enter()
+    {
+        WorkPanel& panel = m_host.workPanel();
+        panel.templateButton()->hide();
+        panel.editor()->setReadOnly(true);
+        m_host.setEditingCommandsEnabled(false);
+        m_host.setPanelCaption(QStringLiteral("Archived Policies, Risk Analysis Worksheets, Disaster Recovery Plan, "
+                                              "Incident Reports - Print/Copy (Only)"));
+        m_selectorLabel->setText(SelectorCaption);
+        m_selectorLabel->show();
+        m_status->clear();
+        m_status->show();
+        m_select->show();
+
+        ActionAreaState& state = m_host.state();
+        state.documentKind = archives::KindViewerLoading;
+        state.documentName.clear();
+        reloadSelector();
+        state.documentKind = archives::KindViewer;
+
+        m_selector->show();
+        m_selector->setEnabled(true);
+        showPlaceholder();
+        m_delete->hide();
+    }
+
+    void ArchiveArea::selectExisting()
+    {
+        m_host.clearEditor();
+        m_host.workPanel().editor()->setReadOnly(true);
+        m_host.setEditingCommandsEnabled(false);
+        reloadSelector();
+        showPlaceholder();
+        m_selectorLabel->setText(SelectorCaption);
+        m_delete->hide();
+        if (m_index.count() == 0) {
+            m_host.prompter().inform(Placeholder,
+                                     QStringLiteral("There are currently no Existing/Saved ") +
+                                         QStringLiteral("Archive Documents") + QStringLiteral("!"));
+            m_status->hide();
+            m_selector->setEnabled(false);
+        } else {
+            m_selector->setEnabled(true);
+            m_selector->setFocus();
+            const bool one = m_index.count() == 1;
+            m_status->setText(QStringLiteral("There ") + (one ? QStringLiteral("is") : QStringLiteral("are")) +
+                              QStringLiteral(" - ") + QString::number(m_index.count()) +
+                              (one ? QStringLiteral(" Entry") : QStringLiteral(" Entries")));
+            QFont font = m_status->font();
+            font.setBold(true);
+            m_status->setFont(font);
+            m_status->show();
+        }
+        m_host.state().unsavedChanges = 0;
+    }
+
+    void ArchiveArea::chooseArchive(int position)
+    {
+        if (position < 0 || position >= m_index.count()) {
+            return;
+        }
+        m_selected = position;
+        RichTextEditor* editor = m_host.workPanel().editor();
+        m_host.clearEditor();
+        const QString name =
+            archives::titleOf(m_index.fileNames().at(position)).trimmed() + archives::Extension.toString();
+        // A listed archive missing on disk opens as an empty document.
+        if (ProgramFolder::isValidName(name) && m_host.folder().exists(name)) {
+            const Status loaded = editor->loadFile(m_host.folder().path(name));
+            if (!loaded) {
+                m_host.prompter().critical(Placeholder, loaded.error());
+            }
+        }
+        // Archives are records of what was in force: they are read and copied, never changed.
+        editor->setReadOnly(true);
+        m_host.setEditingCommandsEnabled(false);
+        m_status->hide();
+        m_delete->show();
+        m_host.state().unsavedChanges = 0;
+    }
+
+    void ArchiveArea::deleteSelected()
+    {
+        if (m_selected < 0 || m_selected >= m_index.count()) {
+            return;
+        }
+        const QString title = archives::titleOf(m_index.fileNames().at(m_selected)).trimmed();
+        Prompt prompt;
+        prompt.title = QStringLiteral("Delete File!");
+        prompt.text = QStringLiteral("Are you sure you want to delete file [ ") + title + QStringLiteral(" ]?");
+        prompt.icon = PromptIcon::Critical;
+        prompt.buttons = PromptButtons::YesNo;
+        if (m_host.prompter().ask(prompt) == PromptAnswer::Yes) {
+            const Status removed = m_index.removeAt(m_selected);
+            if (!removed) {
+                m_host.prompter().critical(prompt.title, removed.error());
+            }
+            m_host.clearEditor();
+            reloadSelector();
+            showPlaceholder();
+            m_selector->setEnabled(m_index.count() > 0);
+        }
+        m_selectorLabel->setText(SelectorCaption);
+        m_delete->hide();
+        m_status->hide();
+        m_host.state().unsavedChanges = 0;
+    }
+
+} // namespace qv
