@@ -98,7 +98,7 @@ void TestScreens::screens()
     QVERIFY(QTest::qWaitForWindowExposed(area));
     // The example's notice and the sample plan's explanation come once each.
     spine.prompter.answer({PromptAnswer::Ok, PromptAnswer::Ok});
-    for (int k : {0, 2, 9, 3, 4, 5, 7, 8}) {
+    for (int k : {0, 2, 9, 3, 4, 5, 7, 8, 10}) {
         press(area, QStringLiteral("SSCommand11"), k);
         if (k == 7) {
             press(area, QStringLiteral("SSCommand12"), 0);
