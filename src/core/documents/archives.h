@@ -2,6 +2,7 @@
 
 #include "core/storage/programfolder.h"
 #include "core/storage/result.h"
+#include "documentindex.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -30,39 +31,14 @@ namespace qv::archives {
     // The entry an index line stands for: the file name without its last 4 characters.
     QString titleOf(const QString& fileName);
 
-    // The archives: the index file's entries, in the order they were created.
-    class ArchiveIndex
+    // The archives, in the order they were created.
+    class ArchiveIndex : public DocumentIndex
     {
     public:
-        explicit ArchiveIndex(const ProgramFolder& folder);
-
-        // Reads the index again; a missing index is an empty archive. On failure the list is emptied.
-        Status load();
-        const QStringList& fileNames() const
+        explicit ArchiveIndex(const ProgramFolder& folder)
+            : DocumentIndex(folder, IndexFile.toString(), Extension.toString(), QStringLiteral("archive"))
         {
-            return m_fileNames;
         }
-        QStringList titles() const;
-        int count() const
-        {
-            return static_cast<int>(m_fileNames.size());
-        }
-        // The position of the archive named name (without extension), trimmed and ignoring letter
-        // case; -1 when there is none.
-        int find(const QString& name) const;
-
-        // Writes rtf as the archive name: a listed name keeps its file and index line and its file
-        // is replaced, a new one is appended to the index. A failed write leaves the archive file
-        // and the index as they were.
-        Status store(const QString& name, const QByteArray& rtf);
-        // Deletes the archive at position and its index line; the index goes with the last archive.
-        Status removeAt(int position);
-
-    private:
-        Status writeIndex(const QStringList& names) const;
-
-        ProgramFolder m_folder;
-        QStringList m_fileNames;
     };
 
 } // namespace qv::archives

@@ -2,6 +2,7 @@
 
 #include "core/storage/programfolder.h"
 #include "core/storage/result.h"
+#include "documentindex.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,39 +26,20 @@ namespace qv::incidents {
     // index is refused with a message naming what is wrong with it.
     Status checkTitle(const QString& title);
 
-    // The stored reports: the index file's entries, in the order the reports were first saved.
-    class ReportIndex
+    // The stored reports, in the order they were first saved.
+    class ReportIndex : public DocumentIndex
     {
     public:
-        explicit ReportIndex(const ProgramFolder& folder);
-
-        // Reads the index again; a missing index has no reports. On failure the list is emptied.
-        Status load();
-        const QStringList& fileNames() const
+        explicit ReportIndex(const ProgramFolder& folder)
+            : DocumentIndex(folder, IndexFile.toString(), Extension.toString(), QStringLiteral("stored report"))
         {
-            return m_fileNames;
         }
-        QStringList titles() const;
-        int count() const
+        // Writes a report under title, which must pass checkTitle.
+        Status store(const QString& title, const QByteArray& rtf)
         {
-            return static_cast<int>(m_fileNames.size());
+            const Status valid = checkTitle(title);
+            return valid ? DocumentIndex::store(title, rtf) : valid;
         }
-        // The position of the report whose file name is fileName(title), comparing trimmed and
-        // ignoring letter case; -1 when there is none.
-        int find(const QString& title) const;
-
-        // Writes a report under title, which must pass checkTitle: a title already listed keeps its
-        // place and file, a new one is appended to the index. A failed write leaves the report file
-        // and the index as they were.
-        Status store(const QString& title, const QByteArray& rtf);
-        // Deletes the report at position and its index entry; the index goes when no report is left.
-        Status removeAt(int position);
-
-    private:
-        Status writeIndex(const QStringList& names) const;
-
-        ProgramFolder m_folder;
-        QStringList m_fileNames;
     };
 
 } // namespace qv::incidents
