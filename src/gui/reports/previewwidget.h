@@ -4,12 +4,13 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
+class QToolButton;
 class QScrollArea;
 
 namespace qv {
 
     class PageEngine;
+    class PreviewCanvas;
 
     // The print preview ("VSP1"): shows the document the page engine composed, one page at a time on a
     // grey desk, with page navigation below it. In normal zoom the whole page fits the view; enlarged,
@@ -55,6 +56,24 @@ namespace qv {
     protected:
         void keyPressEvent(QKeyEvent* event) override;
         void resizeEvent(QResizeEvent* event) override;
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        void showFromStart();
+        void relayout();
+        void updatePageControls();
+
+        const PageEngine& m_engine;
+        QScrollArea* m_scroll;
+        PreviewCanvas* m_canvas;
+        QLabel* m_pageLabel;
+        QToolButton* m_first = nullptr;
+        QToolButton* m_previous = nullptr;
+        QToolButton* m_next = nullptr;
+        QToolButton* m_last = nullptr;
+        Zoom m_zoom = Zoom::Normal;
+        bool m_guides = false;
+        int m_page = 0;
     };
 
 } // namespace qv

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace qv {
@@ -82,6 +83,29 @@ namespace qv {
 
     protected:
         void resizeEvent(QResizeEvent* event) override;
+
+    private:
+        // Places every control for the panel's size; the preview's normal place is worked out here
+        // every time, so "Normal" always restores it, whatever the size was when "Enlarge" was pressed.
+        void layoutControls();
+        QRect normalPreviewGeometry() const;
+        // Twips as pixels, growing with the font so the boxes' spacing still fits their text.
+        int twipsToPixels(int twips) const;
+
+        PreviewWidget* m_preview;
+        QLabel* m_caption;
+        QGroupBox* m_selectionFrame;
+        QList<QCheckBox*> m_boxes;
+        QList<int> m_boxTops;
+        QList<QLabel*> m_settingLabels;
+        QList<QLabel*> m_settingPanels;
+        QGroupBox* m_sampleFrame;
+        QLabel* m_sample;
+        QGroupBox* m_timelineFrame;
+        QList<QCheckBox*> m_timelineOptions;
+        QList<QPushButton*> m_commands;
+        QPushButton* m_enlarge;
+        bool m_enlarged = false;
     };
 
     // The panel shown while every policy is loaded for printing: its caption, the notice and a
@@ -96,6 +120,9 @@ namespace qv {
         void setValue(int value);
         int value() const;
         int maximum() const;
+
+    private:
+        QProgressBar* m_progress;
     };
 
 } // namespace qv
