@@ -10,6 +10,7 @@ packages=(
     libhunspell-dev libmythes-dev hunspell-en-us mythes-en-us
     libbenchmark-dev clang-format
     fonts-dejavu-core fonts-liberation2
+    poppler-utils
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include "testfailure.h"
 
+#include <QPrinter>
+
 namespace qv::test {
 
     ScriptedDialogs::~ScriptedDialogs()
@@ -32,6 +34,8 @@ namespace qv::test {
             return QStringLiteral("open-file dialog");
         case Kind::SaveFile:
             return QStringLiteral("save-file dialog");
+        case Kind::Printer:
+            return QStringLiteral("print dialog");
         }
         return QString();
     }
@@ -92,6 +96,16 @@ namespace qv::test {
         a.kind = Kind::SaveFile;
         a.cancelled = !file;
         a.path = file.value_or(QString());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerPrinter(std::optional<QString> pdfOutputFile)
+    {
+        Answer a;
+        a.kind = Kind::Printer;
+        a.cancelled = !pdfOutputFile;
+        a.path = pdfOutputFile.value_or(QString());
         m_answers.enqueue(a);
         return *this;
     }
@@ -194,6 +208,21 @@ namespace qv::test {
             return std::nullopt;
         }
         return a->path;
+    }
+
+    bool ScriptedDialogs::choosePrinter(QPrinter& printer)
+    {
+        Call call;
+        call.kind = Kind::Printer;
+        call.fromPage = printer.fromPage();
+        call.toPage = printer.toPage();
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(a->path);
+        return true;
     }
 
     const QList<ScriptedDialogs::Call>& ScriptedDialogs::calls() const

@@ -25,7 +25,8 @@ namespace qv::test {
             PageSetup,
             Folder,
             OpenFile,
-            SaveFile
+            SaveFile,
+            Printer
         };
 
         // One dialog as the program opened it, with what it was primed with.
@@ -38,6 +39,8 @@ namespace qv::test {
             QString title;
             QString path; // initial folder or file
             QString filter;
+            int fromPage = 0; // the pages a printer dialog offered
+            int toPage = 0;
         };
 
         ScriptedDialogs() = default;
@@ -51,6 +54,9 @@ namespace qv::test {
         ScriptedDialogs& answerFolder(std::optional<QString> folder);
         ScriptedDialogs& answerOpenFile(std::optional<QString> file);
         ScriptedDialogs& answerSaveFile(std::optional<QString> file);
+        // Choosing a printer: the printer is set to write a PDF into pdfOutputFile, so that a test can
+        // print for real and read the pages back.
+        ScriptedDialogs& answerPrinter(std::optional<QString> pdfOutputFile);
 
         std::optional<QColor> chooseColor(const QColor& initial) override;
         std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
@@ -60,6 +66,7 @@ namespace qv::test {
         chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) override;
         std::optional<QString>
         chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
+        bool choosePrinter(QPrinter& printer) override;
 
         const QList<Call>& calls() const;
         int pendingAnswers() const;

@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QPageSetupDialog>
 #include <QPixmap>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
 
@@ -199,6 +200,19 @@ namespace qv {
             return std::nullopt;
         }
         return file;
+    }
+
+    bool QtDialogs::choosePrinter(QPrinter& printer)
+    {
+        QPrintDialog dialog(&printer, parentWidget());
+        // The whole document is printed; the range only tells the user how many pages that is.
+        if (printer.toPage() > 0) {
+            dialog.setMinMax(printer.fromPage(), printer.toPage());
+        }
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        return dialog.exec() == QDialog::Accepted;
     }
 
 } // namespace qv

@@ -51,6 +51,9 @@ namespace qv {
         chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) = 0;
         virtual std::optional<QString>
         chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) = 0;
+        // The printer to print on, chosen and set up by the user; the pages offered are the printer's
+        // fromPage() to toPage(). False when the user cancels.
+        virtual bool choosePrinter(QPrinter& printer) = 0;
     };
 
     // The platform's dialogs, modal over parent (or the active window when there is none).
@@ -68,6 +71,7 @@ namespace qv {
         chooseOpenFile(const QString& title, const QString& initialFolder, const QString& filter) override;
         std::optional<QString>
         chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
+        bool choosePrinter(QPrinter& printer) override;
 
         void setParent(QWidget* parent);
 
