@@ -29,9 +29,11 @@ namespace qv {
 
     // Composes the safeguard status report on engine: the ruled tables of the ticked families with
     // every standard, section, implementation specification, R or A and the stored status, the legend
-    // and the "Printed:" footer with today's date on the legend's line. Always in Times New Roman on
-    // portrait Letter with the report's own margins; printColor colours the text. With nothing ticked
-    // the document is discarded and has no pages.
+    // and the "Printed:" footer with today's date on the legend's line. Always in Times New Roman,
+    // portrait, with the report's own margins, on the engine's paper (Letter unless the page set-up
+    // chose another); a table that does not fit below the one before starts on a new page, so no
+    // table is split. printColor colours the text. With nothing ticked the document is discarded and
+    // has no pages.
     void composeStatusReport(PageEngine& engine,
                              const StatusReportChoice& choice,
                              const StatusLookup& status,
