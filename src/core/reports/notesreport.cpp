@@ -65,7 +65,6 @@ namespace qv {
         format.setFont(settings.font());
         format.setForeground(settings.color);
         QTextCursor cursor(block.get());
-        cursor.setCharFormat(format);
         cursor.insertText(texts.join(QStringLiteral("\n\n")), format);
         cursor.select(QTextCursor::Document);
         cursor.setCharFormat(format);

@@ -153,16 +153,12 @@ namespace qv {
             // Physical and Technical carry the title only when they open the report.
             void continued(const Family& family)
             {
-                if (m_bottom > PrintedBefore) {
-                    placeTable(family, false);
-                } else {
-                    placeTable(family, true);
-                }
+                placeTable(family, m_bottom <= PrintedBefore);
             }
 
             void organizationalWithPolicies()
             {
-                const double height = tableHeight(OrganizationalFamily) + policiesHeight();
+                const double height = tableHeight(OrganizationalFamily) + tableHeight(PoliciesFamily);
                 startTable(height, false);
                 familyTable(OrganizationalFamily);
                 m_engine.drawLine(Edge, m_engine.currentY(), m_width - Edge, m_engine.currentY());
@@ -342,11 +338,6 @@ namespace qv {
             double tableHeight(const Family& family) const
             {
                 return headedHeight(family.rows.size() + (family.lastStandardContinued ? 1 : 0));
-            }
-
-            double policiesHeight() const
-            {
-                return tableHeight(PoliciesFamily);
             }
 
             double pageTop() const
