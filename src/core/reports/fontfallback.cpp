@@ -67,6 +67,15 @@ namespace qv {
             return QString();
         }
 
+        QString substituteFor(const QString& key)
+        {
+            for (const Substitute& s : Substitutes) {
+                if (QStringView(s.requested).compare(key, Qt::CaseInsensitive) == 0)
+                    return firstInstalled(s.candidates);
+            }
+            return QString();
+        }
+
         QString resolve(const QString& requested)
         {
             const QString key = requested.trimmed().toCaseFolded();
@@ -75,15 +84,8 @@ namespace qv {
             const auto installed = installedFamilies().constFind(key);
             if (installed != installedFamilies().cend())
                 return installed.value();
-            for (const Substitute& s : Substitutes) {
-                if (QStringView(s.requested).compare(key, Qt::CaseInsensitive) != 0)
-                    continue;
-                const QString found = firstInstalled(s.candidates);
-                if (!found.isEmpty())
-                    return found;
-                break;
-            }
-            return defaultSansFace();
+            const QString found = substituteFor(key);
+            return found.isEmpty() ? defaultSansFace() : found;
         }
 
     } // namespace
@@ -95,6 +97,20 @@ namespace qv {
             return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : found;
         }();
         return face;
+    }
+
+    bool isInstalledFace(const QString& requested)
+    {
+        const QString key = requested.trimmed().toCaseFolded();
+        return !key.isEmpty() && installedFamilies().contains(key);
+    }
+
+    QString installedSubstitute(const QString& requested)
+    {
+        const QString key = requested.trimmed().toCaseFolded();
+        if (key.isEmpty() || installedFamilies().contains(key))
+            return QString();
+        return substituteFor(key);
     }
 
     QString installedFace(const QString& requested)

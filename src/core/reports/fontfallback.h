@@ -14,4 +14,13 @@ namespace qv {
     // The face used when nothing closer is installed.
     QString defaultSansFace();
 
+    // The installed face of the same kind that stands in for requested when requested itself is not
+    // installed (Times New Roman → Liberation Serif, …); empty when requested is installed, has no
+    // known substitute, or none of its substitutes is. The default sans-serif face is never offered
+    // here: text in it would not look like what was asked for.
+    QString installedSubstitute(const QString& requested);
+
+    // Whether requested itself is an installed family, ignoring letter case.
+    bool isInstalledFace(const QString& requested);
+
 } // namespace qv
