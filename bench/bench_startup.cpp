@@ -20,6 +20,7 @@
 #include "core/catalogue/statusstore.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
+#include "gui/kit/dialogs.h"
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
 #include "gui/kit/prompter.h"
@@ -105,8 +106,9 @@ namespace {
             , start(navigator, prompter, help)
         {
             navigator.adopt(qv::Navigator::StartScreen, &start);
-            navigator.setFactory(qv::Navigator::ActionArea,
-                                 [this, &folder] { return new qv::ActionArea(navigator, prompter, help, folder); });
+            navigator.setFactory(qv::Navigator::ActionArea, [this, &folder] {
+                return new qv::ActionArea(navigator, prompter, help, dialogs, folder);
+            });
         }
 
         ~Program()
@@ -123,6 +125,7 @@ namespace {
         }
 
         CountingPrompter prompter;
+        qv::QtDialogs dialogs;
         qv::HelpViewer help;
         qv::Navigator navigator;
         qv::StartScreen start;

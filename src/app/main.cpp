@@ -1,6 +1,7 @@
 #include "appfolders.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
+#include "gui/kit/dialogs.h"
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
 #include "gui/kit/prompter.h"
@@ -72,6 +73,7 @@ int main(int argc, char* argv[])
     qv::applyProgramLook();
     const qv::ProgramFolder folder(folders.value().dataDir, folders.value().contentDir);
     qv::QtPrompter prompter;
+    qv::QtDialogs dialogs;
     qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
     qv::Navigator navigator;
 
@@ -79,7 +81,7 @@ int main(int argc, char* argv[])
     navigator.adopt(qv::Navigator::StartScreen, &start);
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
-        auto* area = new qv::ActionArea(navigator, prompter, help, folder);
+        auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);
         QObject::connect(area, &qv::ActionArea::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         return area;
     });

@@ -20,6 +20,9 @@
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "gui/reports/printdesk.h"
+#include "gui/reports/printoptionspanel.h"
+#include "gui/reports/printoutput.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -79,12 +82,14 @@ namespace qv {
     ActionArea::ActionArea(Navigator& navigator,
                            Prompter& prompter,
                            Help& help,
+                           Dialogs& dialogs,
                            const ProgramFolder& folder,
                            QWidget* parent)
         : QMainWindow(parent)
         , m_navigator(navigator)
         , m_prompter(prompter)
         , m_help(help)
+        , m_dialogs(dialogs)
         , m_folder(folder)
         , m_statusStore(folder)
     {
@@ -234,11 +239,26 @@ namespace qv {
                 current->insertTemplate();
             }
         });
-        // Printing and the writing aids arrive with their own features.
-        for (WorkPanel::Command c :
-             {WorkPanel::PrintOptions, WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
+        // The writing aids arrive with their own features.
+        for (WorkPanel::Command c : {WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
             markUnavailable(m_workPanel->command(c));
         }
+
+        m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_content);
+        m_printDesk->setTextColorSource([this] { return m_workPanel->editor()->palette().color(QPalette::Text); });
+        addPopupFilter(m_printDesk->panel());
+        connect(m_workPanel->command(WorkPanel::PrintOptions), &QPushButton::clicked, this, &ActionArea::printOptions);
+        connect(m_actions.value(QStringLiteral("mOPrint")), &QAction::triggered, this, &ActionArea::printOptions);
+        connect(m_actions.value(QStringLiteral("mOPrintAll")), &QAction::triggered, m_printDesk, [this] {
+            m_printDesk->printAllPolicies();
+        });
+        connect(m_actions.value(QStringLiteral("mOClip")), &QAction::triggered, this, &ActionArea::copyToClipboard);
+        connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
+            m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
+        });
+        connect(m_overview, &OverviewArea::statusReportRequested, this, [this] {
+            m_printDesk->openStatusReport(m_overview->chosenFamily());
+        });
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
     }
@@ -384,6 +404,8 @@ namespace qv {
         if (k < 0 || k >= AreaCount || k == m_state.lastAreaButton) {
             return;
         }
+        // A report on view belongs to the area it was printed in.
+        m_printDesk->close();
         if (m_state.unsavedChanges == 1) {
             saveChangesPrompt();
         }
@@ -482,7 +504,8 @@ namespace qv {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), false);
             }
-            setMenuEnabled(QStringLiteral("mOPrint"), true);
+            // The timeline's printout arrives with the timeline.
+            setMenuEnabled(QStringLiteral("mOPrint"), k == 0);
         } else {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), true);
@@ -653,8 +676,36 @@ namespace qv {
         }
     }
 
+    void ActionArea::printOptions()
+    {
+        if (m_printDesk->isOpen()) {
+            m_printDesk->print();
+            return;
+        }
+        const int k = m_state.area;
+        if (k == 0) {
+            m_printDesk->openStatusReport(m_overview->chosenFamily());
+        } else if (k >= 2) {
+            // The families print the notes report; every other area prints the editor's document.
+            m_printDesk->openNotesReport();
+        }
+    }
+
+    void ActionArea::copyToClipboard()
+    {
+        copyRichTextToClipboard(*m_workPanel->editor()->document());
+        m_prompter.inform(QStringLiteral("Copy Option"),
+                          QStringLiteral("A copy has been copied to the Windows Clipboard."));
+    }
+
+    PrintDesk* ActionArea::printDesk() const
+    {
+        return m_printDesk;
+    }
+
     void ActionArea::viewArchives()
     {
+        m_printDesk->close();
         if (m_state.unsavedChanges == 1) {
             saveChangesPrompt();
         }

@@ -19,6 +19,7 @@ namespace qv {
 
     class ArchiveArea;
     class CaptionButton;
+    class Dialogs;
     class ExampleArea;
     class FamilyArea;
     class Help;
@@ -26,6 +27,7 @@ namespace qv {
     class Navigator;
     class OverviewArea;
     class PlanArea;
+    class PrintDesk;
     class Prompter;
     class TextPanes;
     class WorksheetArea;
@@ -44,6 +46,7 @@ namespace qv {
         ActionArea(Navigator& navigator,
                    Prompter& prompter,
                    Help& help,
+                   Dialogs& dialogs,
                    const ProgramFolder& folder,
                    QWidget* parent = nullptr);
         ~ActionArea() override;
@@ -73,6 +76,12 @@ namespace qv {
         void save();
         // "View Archived Policies, etc.": the archive viewer in the incident reports' layout.
         void viewArchives();
+        // "&Print Options": the report of the current area in the print options, or, while they
+        // are open, the Print command.
+        void printOptions();
+        // "&Copy to Clipboard": the editor's whole document.
+        void copyToClipboard();
+        PrintDesk* printDesk() const;
 
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
@@ -117,6 +126,7 @@ namespace qv {
         Navigator& m_navigator;
         Prompter& m_prompter;
         Help& m_help;
+        Dialogs& m_dialogs;
         const ProgramFolder& m_folder;
         StatusStore m_statusStore;
         ActionAreaState m_state;
@@ -140,6 +150,7 @@ namespace qv {
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
+        PrintDesk* m_printDesk = nullptr;
         // Areas whose content arrives with later features: they run the common steps only.
         std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
     };

@@ -31,14 +31,15 @@ namespace qv {
         m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
         m_optionsMenu->setObjectName(QStringLiteral("mO"));
         QMenu* options = m_optionsMenu;
-        later(options, QStringLiteral("mOPrint"), QStringLiteral("&Print Options"));
-        later(options, QStringLiteral("mOPrintAll"), QStringLiteral("Print &All Current Policies Only"))
+        add(options, QStringLiteral("mOPrint"), QStringLiteral("&Print Options"));
+        // Shown only while the notes report of a family is in the print options.
+        add(options, QStringLiteral("mOPrintAll"), QStringLiteral("Print &All Current Policies Only"))
             ->setVisible(false);
         connect(add(options, QStringLiteral("mOSave"), QStringLiteral("&Save")),
                 &QAction::triggered,
                 this,
                 &ActionArea::save);
-        later(options, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard"));
+        add(options, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard"));
         options->addSeparator();
         later(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));
         later(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));

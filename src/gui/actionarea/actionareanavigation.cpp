@@ -2,6 +2,9 @@
 // screens and back, the exit question, and the window's own events.
 #include "actionarea.h"
 
+#include "gui/reports/printdesk.h"
+#include "gui/reports/printoptionspanel.h"
+
 #include "core/storage/clock.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/captionbutton.h"
@@ -190,6 +193,9 @@ namespace qv {
         m_areaPanels[2]->setGeometry(0, 0, w, qMax(0, h - workHeight - 6));
         if (m_coverPanel->isVisible()) {
             m_coverPanel->setGeometry(m_content->rect());
+        }
+        if (m_printDesk) {
+            m_printDesk->panel()->setGeometry(m_content->rect());
         }
     }
 

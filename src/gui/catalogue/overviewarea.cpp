@@ -36,6 +36,13 @@ namespace qv {
             buttons->addWidget(button);
             m_familyButtons.append(button);
         }
+        // The status report of the families, beside the buttons that choose them.
+        m_reportButton = new CaptionButton(QStringLiteral("&Print Status Report"), frame);
+        m_reportButton->setObjectName(QStringLiteral("SSCommand3"));
+        m_reportButton->setMinimumHeight(32);
+        connect(m_reportButton, &QPushButton::clicked, this, &OverviewArea::statusReportRequested);
+        buttons->addSpacing(16);
+        buttons->addWidget(m_reportButton);
 
         m_title->setObjectName(QStringLiteral("Label3"));
         QFont titleFont = m_title->font();

@@ -37,6 +37,10 @@ namespace qv {
         int chosenFamily() const;
         QTableWidget* grid() const;
 
+    Q_SIGNALS:
+        // The status-report button: the report of the families is wanted.
+        void statusReportRequested();
+
     protected:
         void resizeEvent(QResizeEvent* event) override;
         bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +51,7 @@ namespace qv {
         AreaHost& m_host;
         const StatusStore& m_statuses;
         QList<CaptionButton*> m_familyButtons;
+        CaptionButton* m_reportButton = nullptr;
         QLabel* m_title;
         QLabel* m_legend;
         QTableWidget* m_grid;

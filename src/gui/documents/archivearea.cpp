@@ -2,6 +2,7 @@
 
 #include "core/storage/clock.h"
 #include "core/storage/rtfwriter.h"
+#include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
@@ -209,9 +210,11 @@ namespace qv {
                 m_host.prompter().critical(Placeholder, loaded.error());
             }
         }
-        // Archives are records of what was in force: they are read and copied, never changed.
+        // Archives are records of what was in force: they are read, printed and copied, never changed.
         editor->setReadOnly(true);
         m_host.setEditingCommandsEnabled(false);
+        enableCommand(m_host.workPanel().command(WorkPanel::PrintOptions), true);
+        m_host.setMenuEnabled(QStringLiteral("mOPrint"), true);
         m_status->hide();
         m_delete->show();
         m_host.state().unsavedChanges = 0;

@@ -22,7 +22,7 @@ namespace qv::test {
         navigator.adopt(Navigator::StartScreen, m_start.get());
         m_start->start();
         navigator.setFactory(Navigator::ActionArea,
-                             [this] { return new ActionArea(navigator, prompter, help, programFolder); });
+                             [this] { return new ActionArea(navigator, prompter, help, dialogs, programFolder); });
     }
 
     Spine::~Spine()

@@ -2,6 +2,7 @@
 
 #include "gui/kit/help.h"
 #include "gui/kit/navigator.h"
+#include "scripteddialogs.h"
 #include "scriptedprompter.h"
 #include "tempprogramfolder.h"
 
@@ -46,6 +47,7 @@ namespace qv::test {
         TempProgramFolder folder;
         ProgramFolder programFolder;
         ScriptedPrompter prompter;
+        ScriptedDialogs dialogs;
         RecordingHelp help;
         Navigator navigator;
 

@@ -1,0 +1,596 @@
+#include "printdesk.h"
+
+#include <algorithm>
+
+#include "previewwidget.h"
+#include "printoptionspanel.h"
+#include "printoutput.h"
+
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/referencetexts.h"
+#include "core/catalogue/statusstore.h"
+#include "core/storage/clock.h"
+#include "core/storage/programfolder.h"
+#include "core/storage/richtextfile.h"
+#include "gui/kit/area.h"
+#include "gui/kit/dialogs.h"
+#include "gui/kit/prompter.h"
+#include "gui/kit/richtexteditor.h"
+#include "gui/kit/workpanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace qv {
+
+    namespace {
+
+        constexpr int PlanArea = 8;
+
+        // The status report's boxes: "All Safeguards", then the three families of the overview.
+        constexpr int AllBox = 0;
+        constexpr int FamilyBoxes = 3;
+
+        const QStringList& statusCaptions()
+        {
+            static const QStringList captions{QStringLiteral("All Safeguards"),
+                                              QStringLiteral("Administrative Safeguards"),
+                                              QStringLiteral("Physical Safeguards"),
+                                              QStringLiteral("Technical Safeguards")};
+            return captions;
+        }
+        const QList<int> StatusTops{500, 900, 1200, 1500};
+
+        const QStringList& notesCaptions()
+        {
+            static const QStringList captions{QStringLiteral("Implementation specification"),
+                                              QStringLiteral("References in Rule"),
+                                              QStringLiteral("Additional Information"),
+                                              QStringLiteral("Action Taken"),
+                                              QStringLiteral("Comments/Notes"),
+                                              QStringLiteral("Policies && Procedures/Plan")};
+            return captions;
+        }
+        const QList<int> NotesTops{300, 585, 870, 1155, 1410, 1660};
+
+        const QString FontTip =
+            QStringLiteral("Only works with the Implementation specicfication, References in Rule and Additional "
+                           "Information of this portion of the program!");
+
+        // The note file a pane of the notes report reads, as the text panes name them.
+        QString noteFile(NotesPane pane, int file)
+        {
+            const QString number = QString::number(file) + QStringLiteral(".Fil");
+            switch (pane) {
+            case NotesPane::ActionTaken:
+                return QStringLiteral("Action") + number;
+            case NotesPane::Comments:
+                return QStringLiteral("Comment") + number;
+            default:
+                return QStringLiteral("Policy") + number;
+            }
+        }
+
+        // The editor pane that shows a note, as the screen state numbers it.
+        int statePane(NotesPane pane)
+        {
+            switch (pane) {
+            case NotesPane::ActionTaken:
+                return PaneActionTaken;
+            case NotesPane::Comments:
+                return PaneComments;
+            default:
+                return PanePolicies;
+            }
+        }
+
+        QString formatSize(double points)
+        {
+            return QString::number(points, 'g', 4);
+        }
+
+    } // namespace
+
+    PrintDesk::PrintDesk(AreaHost& host, Dialogs& dialogs, const StatusStore& statuses, QWidget* panelParent)
+        : QObject(panelParent)
+        , m_host(host)
+        , m_dialogs(dialogs)
+        , m_statuses(statuses)
+        , m_panel(new PrintOptionsPanel(m_engine, panelParent))
+        , m_progress(new PrintProgressPanel(panelParent))
+    {
+        for (auto& pane : m_panes) {
+            pane = std::make_unique<QTextDocument>();
+        }
+        m_panel->hide();
+        m_progress->hide();
+        m_engine.setPreview(true);
+        connect(m_panel, &PrintOptionsPanel::selectionClicked, this, &PrintDesk::onSelectionClicked);
+        connect(m_panel, &PrintOptionsPanel::commandClicked, this, &PrintDesk::onCommand);
+    }
+
+    PrintDesk::~PrintDesk() = default;
+
+    PrintOptionsPanel* PrintDesk::panel() const
+    {
+        return m_panel;
+    }
+
+    PrintProgressPanel* PrintDesk::progressPanel() const
+    {
+        return m_progress;
+    }
+
+    PageEngine& PrintDesk::engine()
+    {
+        return m_engine;
+    }
+
+    PrintSettings& PrintDesk::settings()
+    {
+        return m_settings;
+    }
+
+    PrintDesk::Report PrintDesk::report() const
+    {
+        return m_report;
+    }
+
+    bool PrintDesk::isOpen() const
+    {
+        return m_panel->isVisible();
+    }
+
+    void PrintDesk::setTextColorSource(std::function<QColor()> source)
+    {
+        m_textColor = std::move(source);
+    }
+
+    void PrintDesk::takePrintColor()
+    {
+        m_settings.color = m_textColor ? m_textColor() : QColor(Qt::black);
+    }
+
+    void PrintDesk::showPanel()
+    {
+        m_panel->show();
+        m_panel->raise();
+        m_panel->setFocus();
+    }
+
+    // ---- Status report -------------------------------------------------------------------------
+
+    void PrintDesk::openStatusReport(int family)
+    {
+        m_engine.clear();
+        m_report = Report::Status;
+        m_allPoliciesShown = false;
+        m_panel->setFontCommandsEnabled(false);
+        m_panel->setFontTip(QString());
+        m_panel->setSelectionBoxes(statusCaptions(), StatusTops);
+        m_panel->setTimelineOptionsShown(false);
+        m_panel->setFontPanels(QStringLiteral(" Times New Roman"), QStringLiteral(" 10"));
+        m_settings.orientation = PageOrientation::Portrait;
+        m_panel->setOrientationText(QStringLiteral("Portrait"));
+        takePrintColor();
+        showPanel();
+        Q_EMIT allPoliciesMenuWanted(false);
+
+        const int box = std::clamp(family, 0, FamilyBoxes - 1) + 1;
+        m_panel->setBoxChecked(box, true);
+        onStatusBoxClicked(box);
+    }
+
+    void PrintDesk::onStatusBoxClicked(int index)
+    {
+        if (index == AllBox) {
+            for (int box = 1; box <= FamilyBoxes; ++box) {
+                m_panel->setBoxChecked(box, false);
+            }
+        } else if (m_panel->isBoxChecked(index)) {
+            m_panel->setBoxChecked(AllBox, false);
+        }
+        m_panel->setFontPanels(QStringLiteral(" Times New Roman"), QStringLiteral(" 10"));
+        PrintSettings sample;
+        sample.fontName = QStringLiteral("Times New Roman");
+        sample.fontSize = 10;
+        m_panel->setSample(sample);
+        takePrintColor();
+        if (m_panel->isVisible()) {
+            buildStatusReport();
+        }
+    }
+
+    void PrintDesk::buildStatusReport()
+    {
+        StatusReportChoice choice;
+        choice.all = m_panel->isBoxChecked(AllBox);
+        choice.administrative = m_panel->isBoxChecked(1);
+        choice.physical = m_panel->isBoxChecked(2);
+        choice.technical = m_panel->isBoxChecked(3);
+        const StatusLookup status = [this](int safeguard) { return m_statuses.status(safeguard).valueOr(QString()); };
+        composeStatusReport(m_engine, choice, status, m_settings.color, Clock::current().today());
+    }
+
+    // ---- Notes report --------------------------------------------------------------------------
+
+    QString PrintDesk::entryName() const
+    {
+        const ActionAreaState& state = m_host.state();
+        const std::optional<catalogue::Family> family = catalogue::familyOfArea(state.area);
+        const catalogue::Entry* entry = family ? catalogue::entryByButton(*family, state.currentItem) : nullptr;
+        return entry ? entry->fullName.toString() : QString();
+    }
+
+    void PrintDesk::showFontPanels()
+    {
+        m_panel->setFontPanels(QLatin1Char(' ') + m_settings.fontName,
+                               QLatin1Char(' ') + formatSize(m_settings.fontSize));
+        m_panel->setSample(m_settings);
+    }
+
+    void PrintDesk::openNotesReport()
+    {
+        m_engine.clear();
+        m_allPoliciesShown = false;
+        m_panel->setFontTip(FontTip);
+        m_panel->setFontCommandsEnabled(true);
+        m_panel->setTimelineOptionsShown(false);
+
+        const QFont editFont = m_host.workPanel().editor()->font();
+        const PrinterFont printer = printerFont(editFont.family(), editFont.pointSizeF(), ScreenFaces::Keep);
+        m_settings.setFont(editFont);
+        m_settings.fontName = printer.face;
+        m_settings.fontSize = printer.size;
+        takePrintColor();
+        m_settings.orientation = PageOrientation::Portrait;
+        m_planArea = m_host.state().area == PlanArea;
+        m_settings.margins = m_planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+        m_panel->setOrientationText(QStringLiteral(" Portrait"));
+
+        if (!catalogue::familyOfArea(m_host.state().area)) {
+            openSingleDocument(m_planArea);
+            return;
+        }
+
+        m_report = Report::Notes;
+        m_panel->setSelectionBoxes(notesCaptions(), NotesTops);
+        loadNotesPanes();
+        showFontPanels();
+        showPanel();
+        Q_EMIT allPoliciesMenuWanted(true);
+
+        const int shown = m_host.workPanel().checkedPaneOption();
+        if (shown >= 0 && shown < NotesPaneCount) {
+            m_panel->setBoxChecked(shown, true);
+            onNotesBoxClicked(shown, true);
+        }
+    }
+
+    // The entry's three rule texts, and its notes: the one the editor shows as it stands there, with
+    // any edits not yet saved, the others as they are on file.
+    void PrintDesk::loadNotesPanes()
+    {
+        const ActionAreaState& state = m_host.state();
+        const std::optional<catalogue::Family> family = catalogue::familyOfArea(state.area);
+        m_paneFile = family ? catalogue::fileNumber(*family, state.currentItem).value_or(-1) : -1;
+        for (auto& pane : m_panes) {
+            pane->clear();
+        }
+        m_emphasis.clear();
+        if (m_paneFile < 0) {
+            return;
+        }
+        reftexts::placeReferenceTexts(m_paneFile, m_host.folder(), *m_panes[0], *m_panes[1], *m_panes[2]);
+        m_emphasis = reftexts::printEmphasis(m_paneFile);
+        RichTextEditor* editor = m_host.workPanel().editor();
+        for (NotesPane pane : {NotesPane::ActionTaken, NotesPane::Comments, NotesPane::Policies}) {
+            std::unique_ptr<QTextDocument>& doc = m_panes[static_cast<size_t>(pane)];
+            if (state.currentPane == statePane(pane)) {
+                doc.reset(editor->document()->clone());
+                continue;
+            }
+            // A note never written has no file: it prints as blank.
+            loadRichText(m_host.folder(), noteFile(pane, m_paneFile), ProgramFolder::Place::Data, *doc).ok();
+        }
+    }
+
+    bool PrintDesk::warnBlankPane(int index)
+    {
+        const QString name = entryName();
+        const ActionAreaState& state = m_host.state();
+        QString title;
+        QString text;
+        switch (static_cast<NotesPane>(index)) {
+        case NotesPane::Specification:
+            if ((state.area == 5 || state.area == 6) && state.currentItem == 0) {
+                title = QStringLiteral("Action Taken");
+                text = QStringLiteral("No Implementation specification is available for ") + name + u'!';
+            }
+            break;
+        case NotesPane::ActionTaken:
+            if (isBlank(m_panes[3].get())) {
+                title = QStringLiteral("Action Taken");
+                text = QStringLiteral("No Action Taken entries were found for ") + name + u'!';
+            }
+            break;
+        case NotesPane::Comments:
+            if (isBlank(m_panes[4].get())) {
+                title = QStringLiteral("Comments/Notes");
+                text = QStringLiteral("No Comments/Notes were found for ") + name + u'!';
+            }
+            break;
+        case NotesPane::Policies:
+            if (isBlank(m_panes[5].get())) {
+                title = QStringLiteral("Policies and Procedures");
+                text = QStringLiteral("No Policies and Procedures/Plan were found for ") + name + u'!';
+            }
+            break;
+        default:
+            break;
+        }
+        if (text.isEmpty()) {
+            return false;
+        }
+        m_host.prompter().warn(title, text);
+        // Clearing the box by program is no click of the user's, so nothing is rebuilt for it.
+        m_panel->setBoxChecked(index, false);
+        return true;
+    }
+
+    void PrintDesk::onNotesBoxClicked(int index, bool checked)
+    {
+        if (checked && warnBlankPane(index)) {
+            return;
+        }
+        buildNotesReport();
+    }
+
+    void PrintDesk::buildNotesReport()
+    {
+        NotesReportInput input;
+        for (int i = 0; i < NotesPaneCount; ++i) {
+            input.ticked[static_cast<size_t>(i)] = m_panel->isBoxChecked(i);
+            input.panes[static_cast<size_t>(i)] = m_panes[static_cast<size_t>(i)].get();
+        }
+        input.emphasis = m_emphasis;
+        composeNotesReport(m_engine, m_settings, input);
+    }
+
+    // ---- Single document and all policies ------------------------------------------------------
+
+    void PrintDesk::openSingleDocument(bool planArea)
+    {
+        m_engine.clear();
+        m_report = Report::SingleDocument;
+        m_allPoliciesShown = false;
+        m_planArea = planArea;
+        m_settings.margins = planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+        // Only the document is printed: there is nothing to choose.
+        m_panel->setSelectionBoxes({}, {});
+        m_panel->setFontTip(FontTip);
+        m_panel->setFontCommandsEnabled(true);
+        m_panel->setTimelineOptionsShown(false);
+        showFontPanels();
+        showPanel();
+        Q_EMIT allPoliciesMenuWanted(false);
+        buildSingleDocument();
+    }
+
+    void PrintDesk::buildSingleDocument()
+    {
+        const QTextDocument& doc = *m_host.workPanel().editor()->document();
+        composeSingleDocument(m_engine, m_settings, doc);
+    }
+
+    void PrintDesk::printAllPolicies()
+    {
+        // The command belongs to the notes report of the families and is shown only with it.
+        if (m_report != Report::Notes && m_report != Report::AllPolicies) {
+            return;
+        }
+        m_allPoliciesShown = false;
+        for (int i = 0; i < PrintOptionsPanel::SelectionBoxCount; ++i) {
+            m_panel->setBoxChecked(i, false);
+        }
+        m_settings.margins = printpresets::AllPolicies;
+        buildAllPolicies();
+    }
+
+    void PrintDesk::buildAllPolicies()
+    {
+        QWidget* parent = m_progress->parentWidget();
+        if (parent) {
+            m_progress->adjustSize();
+            m_progress->move((parent->width() - m_progress->width()) / 2,
+                             (parent->height() - m_progress->height()) / 3);
+        }
+        m_progress->start(AllPoliciesLast);
+        m_progress->show();
+        m_progress->raise();
+        const int printed = composeAllPolicies(m_engine, m_settings, m_host.folder(), [this](int n) {
+            m_progress->setValue(n);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        m_progress->hide();
+        m_report = Report::AllPolicies;
+        m_allPoliciesShown = printed > 0;
+    }
+
+    // ---- Commands ------------------------------------------------------------------------------
+
+    void PrintDesk::onSelectionClicked(int index, bool checked)
+    {
+        switch (m_report) {
+        case Report::Status:
+            onStatusBoxClicked(index);
+            break;
+        case Report::Notes:
+        case Report::AllPolicies:
+            // A box ticked over the all-policies document goes back to the notes report.
+            m_report = Report::Notes;
+            m_allPoliciesShown = false;
+            m_settings.margins = m_planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+            onNotesBoxClicked(index, checked);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void PrintDesk::onCommand(int command)
+    {
+        switch (command) {
+        case PrintOptionsPanel::FontCommand:
+            chooseFont();
+            break;
+        case PrintOptionsPanel::PageSetupCommand:
+            pageSetup();
+            break;
+        case PrintOptionsPanel::CloseCommand:
+            close();
+            break;
+        case PrintOptionsPanel::CopyPageCommand:
+            copyCurrentPage();
+            break;
+        case PrintOptionsPanel::PrintCommand:
+            print();
+            break;
+        case PrintOptionsPanel::SavePdfCommand:
+            savePdf();
+            break;
+        default:
+            break;
+        }
+    }
+
+    void PrintDesk::rebuild()
+    {
+        if (m_allPoliciesShown) {
+            buildAllPolicies();
+            return;
+        }
+        switch (m_report) {
+        case Report::Status:
+            buildStatusReport();
+            break;
+        case Report::Notes:
+            buildNotesReport();
+            break;
+        case Report::SingleDocument:
+            buildSingleDocument();
+            break;
+        case Report::AllPolicies:
+            buildAllPolicies();
+            break;
+        case Report::None:
+            break;
+        }
+    }
+
+    void PrintDesk::chooseFont()
+    {
+        FontChoice initial{m_settings.font(), m_settings.color};
+        const std::optional<FontChoice> chosen = m_dialogs.chooseFont(initial);
+        if (!chosen) {
+            return;
+        }
+        m_settings.setFont(chosen->font);
+        m_settings.color = chosen->color;
+        showFontPanels();
+        rebuild();
+    }
+
+    void PrintDesk::pageSetup()
+    {
+        PageSetup initial;
+        initial.marginLeft = static_cast<int>(m_settings.margins.left);
+        initial.marginTop = static_cast<int>(m_settings.margins.top);
+        initial.marginRight = static_cast<int>(m_settings.margins.right);
+        initial.marginBottom = static_cast<int>(m_settings.margins.bottom);
+        initial.orientation =
+            m_settings.orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+        const std::optional<PageSetup> chosen = m_dialogs.pageSetup(initial);
+        if (!chosen) {
+            return;
+        }
+        const bool landscape = chosen->orientation == QPageLayout::Landscape;
+        m_settings.orientation = landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+        m_panel->setOrientationText(landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait"));
+        m_settings.margins = PageMargins{static_cast<double>(chosen->marginLeft),
+                                         static_cast<double>(chosen->marginTop),
+                                         static_cast<double>(chosen->marginRight),
+                                         static_cast<double>(chosen->marginBottom)};
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        rebuild();
+    }
+
+    void PrintDesk::print()
+    {
+        if (m_engine.pageCount() == 0) {
+            m_host.prompter().inform(QStringLiteral("Print"), QStringLiteral("There is nothing to print."));
+            return;
+        }
+        const Result<PrintOutcome> printed = printDocument(m_engine.document(), m_dialogs);
+        if (!printed) {
+            m_host.prompter().critical(QStringLiteral("Print"), printed.error());
+        }
+    }
+
+    void PrintDesk::close()
+    {
+        m_panel->setEnlarged(false);
+        m_panel->hide();
+        m_progress->hide();
+        Q_EMIT allPoliciesMenuWanted(false);
+    }
+
+    void PrintDesk::copyCurrentPage()
+    {
+        const Status copied = copyPageToClipboard(m_engine.document(), m_panel->preview()->currentPage());
+        if (!copied) {
+            m_host.prompter().critical(QStringLiteral("Copy Option"), copied.error());
+            return;
+        }
+        m_host.prompter().inform(QStringLiteral("Copy Option"),
+                                 QStringLiteral("Current Page has been copied to the Windows Clipboard."));
+        m_panel->command(PrintOptionsPanel::CloseCommand)->setFocus();
+    }
+
+    void PrintDesk::savePdf()
+    {
+        if (m_engine.pageCount() == 0) {
+            m_host.prompter().inform(QStringLiteral("Save as PDF"), QStringLiteral("There is nothing to save."));
+            return;
+        }
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty()) {
+            folder = QDir::homePath();
+        }
+        const std::optional<QString> path =
+            m_dialogs.chooseSaveFile(QStringLiteral("Save as PDF"),
+                                     folder + QStringLiteral("/Quorvane report.pdf"),
+                                     QStringLiteral("PDF files (*.pdf);;All files (*)"));
+        if (!path) {
+            return;
+        }
+        QString target = *path;
+        if (!target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) &&
+            !QFileInfo(target).fileName().contains(u'.')) {
+            target += QStringLiteral(".pdf");
+        }
+        const Status written = writePdf(m_engine.document(), target);
+        if (!written) {
+            m_host.prompter().critical(QStringLiteral("Save as PDF"), written.error());
+            return;
+        }
+        m_host.prompter().inform(QStringLiteral("Save as PDF"),
+                                 QStringLiteral("The document has been saved as ") + QDir::toNativeSeparators(target) +
+                                     u'.');
+    }
+
+} // namespace qv

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/reports/notesreport.h"
+#include "core/reports/pageengine.h"
+#include "core/reports/printsettings.h"
+#include "core/reports/statusreport.h"
+
+#include <QColor>
+#include <QObject>
+#include <QTextDocument>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace qv {
+
+    class AreaHost;
+    class Dialogs;
+    class PrintOptionsPanel;
+    class PrintProgressPanel;
+    class StatusStore;
+
+    // Every print of the Action Area: it owns the program's print settings, the page engine and the
+    // Print Options panel, opens the report the current area asks for, answers the panel's boxes and
+    // commands, and composes the document on view again after a font or page set-up change.
+    class PrintDesk : public QObject
+    {
+        Q_OBJECT
+
+    public:
+        // What the preview shows, so a font or page set-up change can compose it again.
+        enum class Report
+        {
+            None,
+            Status,
+            Notes,
+            SingleDocument,
+            AllPolicies
+        };
+
+        // The panel and the progress panel are children of panelParent, hidden until a report opens.
+        PrintDesk(AreaHost& host, Dialogs& dialogs, const StatusStore& statuses, QWidget* panelParent);
+        ~PrintDesk() override;
+
+        PrintOptionsPanel* panel() const;
+        PrintProgressPanel* progressPanel() const;
+        PageEngine& engine();
+        PrintSettings& settings();
+        Report report() const;
+        bool isOpen() const;
+
+        // The colour the Action Area writes in, which printed text takes.
+        void setTextColorSource(std::function<QColor()> source);
+
+        // The status report with the given overview family (0 Administrative, 1 Physical, 2
+        // Technical) ticked in advance.
+        void openStatusReport(int family);
+        // The notes report of the entry chosen in a safeguard-family area.
+        void openNotesReport();
+        // The editor's whole document as one block, in the areas outside the families; planArea picks
+        // the plan's deeper bottom margin.
+        void openSingleDocument(bool planArea);
+        // "Print &All Current Policies Only".
+        void printAllPolicies();
+
+        // The panel's commands, for the menu and the buttons alike.
+        void print();
+        void close();
+        void copyCurrentPage();
+        void savePdf();
+        void chooseFont();
+        void pageSetup();
+
+    Q_SIGNALS:
+        // "Print &All Current Policies Only" should be shown (in the families) or hidden.
+        void allPoliciesMenuWanted(bool shown);
+
+    private:
+        void onSelectionClicked(int index, bool checked);
+        void onStatusBoxClicked(int index);
+        void onNotesBoxClicked(int index, bool checked);
+        void onCommand(int command);
+        void showPanel();
+        void takePrintColor();
+        void rebuild();
+        void buildStatusReport();
+        void buildNotesReport();
+        void buildSingleDocument();
+        void buildAllPolicies();
+        void loadNotesPanes();
+        bool warnBlankPane(int index);
+        QString entryName() const;
+        void showFontPanels();
+
+        AreaHost& m_host;
+        Dialogs& m_dialogs;
+        const StatusStore& m_statuses;
+        std::function<QColor()> m_textColor;
+        PageEngine m_engine;
+        PrintSettings m_settings;
+        PrintOptionsPanel* m_panel = nullptr;
+        PrintProgressPanel* m_progress = nullptr;
+        Report m_report = Report::None;
+        // The all-policies document is on view: a font or page set-up change composes it again.
+        bool m_allPoliciesShown = false;
+        bool m_planArea = false;
+        // The six panes of the entry the notes report prints, loaded when the report opens.
+        std::array<std::unique_ptr<QTextDocument>, NotesPaneCount> m_panes;
+        int m_paneFile = -1;
+        QString m_emphasis;
+    };
+
+} // namespace qv
