@@ -242,7 +242,8 @@ namespace qv {
         m_panel->setTimelineOptionsShown(false);
 
         const QFont editFont = m_host.workPanel().editor()->font();
-        const PrinterFont printer = printerFont(editFont.family(), editFont.pointSizeF(), ScreenFaces::Keep);
+        // The screen-only faces never reach the printer, whichever report asks.
+        const PrinterFont printer = printerFont(editFont.family(), editFont.pointSizeF(), ScreenFaces::Replace);
         m_settings.setFont(editFont);
         m_settings.fontName = printer.face;
         m_settings.fontSize = printer.size;

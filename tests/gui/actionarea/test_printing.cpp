@@ -109,6 +109,7 @@ private Q_SLOTS:
     void blankNotesWarnAndStayClear();
     void overviewEntryHasNoSpecification();
     void pageSetupAndFontRebuild();
+    void screenFacesPrintInTimesNewRoman();
     void allCurrentPolicies();
     void singleDocumentInThePlanArea();
     void clipboardCopies();
@@ -368,6 +369,27 @@ void TestPrinting::pageSetupAndFontRebuild()
     QCOMPARE(panel->orientationText(), QStringLiteral(" Portrait"));
 }
 
+void TestPrinting::screenFacesPrintInTimesNewRoman()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    press(area, QStringLiteral("SSCommand11"), 2);
+    press(area, QStringLiteral("SSCommand14"), 0);
+    choosePane(area, WorkPanel::ReferencesInRule);
+    QFont screenFace(QStringLiteral("MS Sans Serif"));
+    screenFace.setPointSizeF(8);
+    screenFace.setItalic(true);
+    area->workPanel().editor()->setFont(screenFace);
+    area->printOptions();
+    PrintOptionsPanel* panel = panelOf(area);
+    QCOMPARE(panel->fontText(), QStringLiteral(" Times New Roman"));
+    QCOMPARE(panel->sizeText(), QStringLiteral(" 12"));
+    const PrintSettings& settings = area->printDesk()->settings();
+    QVERIFY(settings.italic);
+    QCOMPARE(area->printDesk()->engine().fontName(), QStringLiteral("Times New Roman"));
+    QCOMPARE(area->printDesk()->engine().fontSize(), 12.0);
+}
+
 void TestPrinting::allCurrentPolicies()
 {
     Spine spine;
@@ -545,6 +567,12 @@ void TestPrinting::statusReportAsPdf()
 void TestPrinting::printingScreenshots()
 {
     Spine spine;
+    QTextDocument policy;
+    policy.setHtml(QStringLiteral("<h2>Password Management Policy</h2><p>Every workforce member chooses a password of "
+                                  "at least <b>twelve characters</b>. Passwords are changed when a compromise is "
+                                  "suspected.</p><ul><li>No sharing of passwords.</li><li>Locked after five failed "
+                                  "attempts.</li></ul>"));
+    QVERIFY(saveRichText(spine.programFolder, QStringLiteral("Policy14.Fil"), policy));
     ActionArea* area = spine.begin();
     PrintOptionsPanel* panel = panelOf(area);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
@@ -557,6 +585,17 @@ void TestPrinting::printingScreenshots()
         QTest::mouseClick(panel->enlargeButton(), Qt::LeftButton);
         grabToPng(area, name + QStringLiteral("-enlarged"));
         QTest::mouseClick(panel->enlargeButton(), Qt::LeftButton);
+        QTest::mouseClick(panel->command(PrintOptionsPanel::CloseCommand), Qt::LeftButton);
+    }
+    press(area, QStringLiteral("SSCommand11"), 2);
+    press(area, QStringLiteral("SSCommand14"), 14);
+    choosePane(area, WorkPanel::PoliciesProcedures);
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        area->resize(size);
+        area->printOptions();
+        clickBox(panel, 0);
+        QApplication::processEvents();
+        grabToPng(area, QStringLiteral("print-notes-%1x%2").arg(size.width()).arg(size.height()));
         QTest::mouseClick(panel->command(PrintOptionsPanel::CloseCommand), Qt::LeftButton);
     }
 }
