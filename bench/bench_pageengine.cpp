@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QTextDocument>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -138,13 +140,7 @@ namespace {
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv);
 }

@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QTextDocument>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -75,16 +77,8 @@ namespace {
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    qv::bench::preferOffscreen();
     QApplication app(argc, argv);
     qv::applyProgramLook();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv);
 }

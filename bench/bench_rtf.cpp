@@ -13,6 +13,8 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -104,16 +106,10 @@ namespace {
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--write-samples") == 0)
         return writeSamples(QString::fromLocal8Bit(argv[2]));
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv);
 }

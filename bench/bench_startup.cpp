@@ -36,6 +36,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -285,19 +287,11 @@ namespace {
 int main(int argc, char** argv)
 {
     defaultHandler = qInstallMessageHandler(quietPlatformNotes);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    qv::bench::preferOffscreen();
     const Clock::time_point begun = Clock::now();
     QApplication app(argc, argv);
     qv::applyProgramLook();
     appSetupMs = secondsSince(begun) * 1000;
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv);
 }
