@@ -76,6 +76,10 @@ namespace qv {
             void enter() override
             {
             }
+            // The timeline's printout arrives with the timeline.
+            void print(ReportPrinter&) override
+            {
+            }
         };
     } // namespace
 
@@ -256,9 +260,7 @@ namespace qv {
         connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
             m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
         });
-        connect(m_overview, &OverviewArea::statusReportRequested, this, [this] {
-            m_printDesk->openStatusReport(m_overview->chosenFamily());
-        });
+        connect(m_overview, &OverviewArea::statusReportRequested, this, [this] { m_overview->print(*m_printDesk); });
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
     }
@@ -682,12 +684,8 @@ namespace qv {
             m_printDesk->print();
             return;
         }
-        const int k = m_state.area;
-        if (k == 0) {
-            m_printDesk->openStatusReport(m_overview->chosenFamily());
-        } else if (k >= 2) {
-            // The families print the notes report; every other area prints the editor's document.
-            m_printDesk->openNotesReport();
+        if (Area* current = area(m_state.area)) {
+            current->print(*m_printDesk);
         }
     }
 

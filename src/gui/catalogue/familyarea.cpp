@@ -92,6 +92,11 @@ namespace qv {
         selectEntry(0);
     }
 
+    void FamilyArea::print(ReportPrinter& printer)
+    {
+        printer.openNotesReport();
+    }
+
     void FamilyArea::insertTemplate()
     {
         insertPolicyTemplate(m_host);

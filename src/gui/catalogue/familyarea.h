@@ -23,6 +23,7 @@ namespace qv {
         QWidget* content() override;
         void enter() override;
         void insertTemplate() override;
+        void print(ReportPrinter& printer) override;
 
         // Entry button i pressed, by the user or the program.
         void selectEntry(int i);

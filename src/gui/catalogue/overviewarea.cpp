@@ -85,6 +85,11 @@ namespace qv {
         return this;
     }
 
+    void OverviewArea::print(ReportPrinter& printer)
+    {
+        printer.openStatusReport(m_chosen);
+    }
+
     void OverviewArea::enter()
     {
         chooseFamily(0, Press::ByProgram);

@@ -25,6 +25,7 @@ namespace qv {
 
         QWidget* content() override;
         void enter() override;
+        void print(ReportPrinter& printer) override;
 
         enum class Press
         {

@@ -104,6 +104,11 @@ namespace qv {
         return {SampleFile.toString(), PlanFile.toString(), QStringLiteral("Disaster Recovery Plan.")};
     }
 
+    void PlanArea::print(ReportPrinter& printer)
+    {
+        printer.openSingleDocument(true);
+    }
+
     void PlanArea::insertTemplate()
     {
         qv::insertTemplate(m_host, templateChoice());

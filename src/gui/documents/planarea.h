@@ -22,6 +22,7 @@ namespace qv {
         // and tells the user so.
         bool save() override;
         void insertTemplate() override;
+        void print(ReportPrinter& printer) override;
 
         // The sample plan is the plan's template; the plan on file is what it would replace.
         static TemplateChoice templateChoice();

@@ -64,6 +64,21 @@ namespace qv {
         virtual void setEditingCommandsEnabled(bool enabled) = 0;
     };
 
+    // The reports an area's print command can open; the Action Area's print desk opens them in the
+    // print options.
+    class ReportPrinter
+    {
+    public:
+        virtual ~ReportPrinter() = default;
+
+        // The safeguard status report with an overview family (0–2) ticked in advance.
+        virtual void openStatusReport(int family) = 0;
+        // The notes report of the entry chosen in a safeguard family.
+        virtual void openNotesReport() = 0;
+        // The editor's whole document as one block; planArea gives the plan's deeper bottom margin.
+        virtual void openSingleDocument(bool planArea) = 0;
+    };
+
     // One area of the Action Area. The hub runs the steps every area shares when it is selected and
     // hands each command that depends on the area to the current one, so the areas live with their
     // own subsystems and the hub knows none of their insides.
@@ -88,6 +103,11 @@ namespace qv {
         // The template button ("Insert Template", or "New Worksheet" among the worksheets).
         virtual void insertTemplate()
         {
+        }
+        // "&Print Options" while the print options are closed: most areas print the editor's document.
+        virtual void print(ReportPrinter& printer)
+        {
+            printer.openSingleDocument(false);
         }
     };
 

@@ -233,10 +233,13 @@ namespace qv {
         m_panel->setSample(m_settings);
     }
 
-    void PrintDesk::openNotesReport()
+    // The notes report and the single-document print take the editor's font, the Action Area's text
+    // colour, portrait paper and their own margins.
+    void PrintDesk::takeEditSettings(bool planArea)
     {
         m_engine.clear();
         m_allPoliciesShown = false;
+        m_planArea = planArea;
         m_panel->setFontTip(FontTip);
         m_panel->setFontCommandsEnabled(true);
         m_panel->setTimelineOptionsShown(false);
@@ -249,15 +252,17 @@ namespace qv {
         m_settings.fontSize = printer.size;
         takePrintColor();
         m_settings.orientation = PageOrientation::Portrait;
-        m_planArea = m_host.state().area == PlanArea;
-        m_settings.margins = m_planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+        m_settings.margins = planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
         m_panel->setOrientationText(QStringLiteral(" Portrait"));
+    }
 
+    void PrintDesk::openNotesReport()
+    {
         if (!catalogue::familyOfArea(m_host.state().area)) {
-            openSingleDocument(m_planArea);
+            openSingleDocument(m_host.state().area == PlanArea);
             return;
         }
-
+        takeEditSettings(false);
         m_report = Report::Notes;
         m_panel->setSelectionBoxes(notesCaptions(), NotesTops);
         loadNotesPanes();
@@ -366,16 +371,10 @@ namespace qv {
 
     void PrintDesk::openSingleDocument(bool planArea)
     {
-        m_engine.clear();
+        takeEditSettings(planArea);
         m_report = Report::SingleDocument;
-        m_allPoliciesShown = false;
-        m_planArea = planArea;
-        m_settings.margins = planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
         // Only the document is printed: there is nothing to choose.
         m_panel->setSelectionBoxes({}, {});
-        m_panel->setFontTip(FontTip);
-        m_panel->setFontCommandsEnabled(true);
-        m_panel->setTimelineOptionsShown(false);
         showFontPanels();
         showPanel();
         Q_EMIT allPoliciesMenuWanted(false);

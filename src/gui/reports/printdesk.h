@@ -4,6 +4,7 @@
 #include "core/reports/pageengine.h"
 #include "core/reports/printsettings.h"
 #include "core/reports/statusreport.h"
+#include "gui/kit/area.h"
 
 #include <QColor>
 #include <QObject>
@@ -17,7 +18,6 @@ class QWidget;
 
 namespace qv {
 
-    class AreaHost;
     class Dialogs;
     class PrintOptionsPanel;
     class PrintProgressPanel;
@@ -26,7 +26,7 @@ namespace qv {
     // Every print of the Action Area: it owns the program's print settings, the page engine and the
     // Print Options panel, opens the report the current area asks for, answers the panel's boxes and
     // commands, and composes the document on view again after a font or page set-up change.
-    class PrintDesk : public QObject
+    class PrintDesk : public QObject, public ReportPrinter
     {
         Q_OBJECT
 
@@ -55,14 +55,10 @@ namespace qv {
         // The colour the Action Area writes in, which printed text takes.
         void setTextColorSource(std::function<QColor()> source);
 
-        // The status report with the given overview family (0 Administrative, 1 Physical, 2
-        // Technical) ticked in advance.
-        void openStatusReport(int family);
-        // The notes report of the entry chosen in a safeguard-family area.
-        void openNotesReport();
-        // The editor's whole document as one block, in the areas outside the families; planArea picks
-        // the plan's deeper bottom margin.
-        void openSingleDocument(bool planArea);
+        // ReportPrinter. The notes report outside the families is the single-document print.
+        void openStatusReport(int family) override;
+        void openNotesReport() override;
+        void openSingleDocument(bool planArea) override;
         // "Print &All Current Policies Only".
         void printAllPolicies();
 
@@ -85,6 +81,7 @@ namespace qv {
         void onCommand(int command);
         void showPanel();
         void takePrintColor();
+        void takeEditSettings(bool planArea);
         void rebuild();
         void buildStatusReport();
         void buildNotesReport();

@@ -112,6 +112,7 @@ private Q_SLOTS:
     void screenFacesPrintInTimesNewRoman();
     void allCurrentPolicies();
     void singleDocumentInThePlanArea();
+    void theExamplePrintsItsDocumentOnly();
     void clipboardCopies();
     void anotherAreaClosesThePanel();
     void statusReportAsPdf();
@@ -445,6 +446,24 @@ void TestPrinting::singleDocumentInThePlanArea()
         QVERIFY(!panel->selectionBox(i)->isVisible());
     }
     QVERIFY(allText(desk->engine()).contains(QStringLiteral("Call the data centre first.")));
+}
+
+// The safeguard example shows notes like a family, but prints only what the editor holds.
+void TestPrinting::theExamplePrintsItsDocumentOnly()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    spine.prompter.answer(PromptAnswer::Ok);
+    press(area, QStringLiteral("SSCommand11"), 9);
+    choosePane(area, WorkPanel::ActionTaken);
+    area->workPanel().editor()->setText(QStringLiteral("Sample action taken."));
+    area->printOptions();
+    PrintDesk* desk = area->printDesk();
+    QCOMPARE(desk->report(), PrintDesk::Report::SingleDocument);
+    QCOMPARE(desk->settings().margins, printpresets::NotesReport);
+    QVERIFY(!panelOf(area)->selectionBox(0)->isVisible());
+    QVERIFY(!area->menuAction(QStringLiteral("mOPrintAll"))->isVisible());
+    QCOMPARE(pageText(desk->engine(), 0).join(u' ').trimmed(), QStringLiteral("Sample action taken."));
 }
 
 void TestPrinting::clipboardCopies()
