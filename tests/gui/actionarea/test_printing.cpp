@@ -615,6 +615,17 @@ void TestPrinting::printingScreenshots()
         clickBox(panel, 0);
         QApplication::processEvents();
         grabToPng(area, QStringLiteral("print-notes-%1x%2").arg(size.width()).arg(size.height()));
+        // The progress panel as it stands while the policies are loaded.
+        PrintProgressPanel* progress = area->printDesk()->progressPanel();
+        progress->start(46);
+        progress->setValue(20);
+        progress->adjustSize();
+        progress->move((panel->width() - progress->width()) / 2, (panel->height() - progress->height()) / 3);
+        progress->show();
+        progress->raise();
+        QApplication::processEvents();
+        grabToPng(area, QStringLiteral("print-progress-%1x%2").arg(size.width()).arg(size.height()));
+        progress->hide();
         QTest::mouseClick(panel->command(PrintOptionsPanel::CloseCommand), Qt::LeftButton);
     }
 }
