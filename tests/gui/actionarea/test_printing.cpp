@@ -586,12 +586,9 @@ void TestPrinting::statusReportAsPdf()
 void TestPrinting::printingScreenshots()
 {
     Spine spine;
-    QTextDocument policy;
-    policy.setHtml(QStringLiteral("<h2>Password Management Policy</h2><p>Every workforce member chooses a password of "
-                                  "at least <b>twelve characters</b>. Passwords are changed when a compromise is "
-                                  "suspected.</p><ul><li>No sharing of passwords.</li><li>Locked after five failed "
-                                  "attempts.</li></ul>"));
-    QVERIFY(saveRichText(spine.programFolder, QStringLiteral("Policy14.Fil"), policy));
+    // An installed policy template stands for the user's policy, as it would after Insert Template.
+    QVERIFY(QFile::copy(QStringLiteral(QUORVANE_CONTENT_DIR "/Misc28.Fl1"),
+                        spine.folder.dataPath(QStringLiteral("Policy14.Fil"))));
     ActionArea* area = spine.begin();
     PrintOptionsPanel* panel = panelOf(area);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
@@ -615,6 +612,9 @@ void TestPrinting::printingScreenshots()
         clickBox(panel, 0);
         QApplication::processEvents();
         grabToPng(area, QStringLiteral("print-notes-%1x%2").arg(size.width()).arg(size.height()));
+        QTest::mouseClick(panel->enlargeButton(), Qt::LeftButton);
+        grabToPng(area, QStringLiteral("print-notes-%1x%2-enlarged").arg(size.width()).arg(size.height()));
+        QTest::mouseClick(panel->enlargeButton(), Qt::LeftButton);
         // The progress panel as it stands while the policies are loaded.
         PrintProgressPanel* progress = area->printDesk()->progressPanel();
         progress->start(46);
