@@ -53,6 +53,7 @@ namespace qv {
         , m_preview(new PreviewWidget(engine, this))
         , m_caption(new QLabel(QStringLiteral("Print Options"), this))
         , m_selectionFrame(new QGroupBox(QStringLiteral("Print Selection"), this))
+        , m_wholeDocument(new QLabel(QStringLiteral("The whole document on view in the editor."), m_selectionFrame))
         , m_sampleFrame(new QGroupBox(QStringLiteral("Sample"), this))
         , m_sample(sunkenPanel(QStringLiteral("Panel3D82"), 0, m_sampleFrame))
         , m_timelineFrame(new QGroupBox(QStringLiteral("Timeline Print"), this))
@@ -71,6 +72,9 @@ namespace qv {
         m_caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
         setControlName(m_selectionFrame, QStringLiteral("SSFrame80"), 0);
+        m_wholeDocument->setObjectName(QStringLiteral("PrintWholeDocument"));
+        m_wholeDocument->setWordWrap(true);
+        m_wholeDocument->hide();
         for (int i = 0; i < SelectionBoxCount; ++i) {
             auto* box = new QCheckBox(m_selectionFrame);
             setControlName(box, QStringLiteral("SSCheck80"), i);
@@ -164,9 +168,12 @@ namespace qv {
                 box->setChecked(false);
                 box->show();
             } else {
+                // A box out of sight must not count as ticked for the next report.
+                box->setChecked(false);
                 box->hide();
             }
         }
+        m_wholeDocument->setVisible(captions.isEmpty());
         layoutControls();
     }
 
@@ -320,6 +327,7 @@ namespace qv {
             QCheckBox* box = m_boxes.at(i);
             box->setGeometry(10, twipsToPixels(m_boxTops.at(i)), column - 16, box->sizeHint().height());
         }
+        m_wholeDocument->setGeometry(10, line + 8, column - 20, line * 3);
         y += selectionHeight + Gap;
 
         const int panelHeight = line + 8;

@@ -95,6 +95,8 @@ namespace qv {
         PreviewWidget* m_preview;
         QLabel* m_caption;
         QGroupBox* m_selectionFrame;
+        // Stands in the selection frame when there is nothing to choose.
+        QLabel* m_wholeDocument;
         QList<QCheckBox*> m_boxes;
         QList<int> m_boxTops;
         QList<QLabel*> m_settingLabels;

@@ -445,6 +445,8 @@ void TestPrinting::singleDocumentInThePlanArea()
     for (int i = 0; i < PrintOptionsPanel::SelectionBoxCount; ++i) {
         QVERIFY(!panel->selectionBox(i)->isVisible());
     }
+    QVERIFY(panel->findChild<QLabel*>(QStringLiteral("PrintWholeDocument"))->isVisible());
+    grabToPng(area, QStringLiteral("print-plan-1024x768"));
     QVERIFY(allText(desk->engine()).contains(QStringLiteral("Call the data centre first.")));
 }
 
