@@ -7,6 +7,7 @@
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "titledlist.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -196,23 +197,14 @@ namespace qv {
         m_selectorLabel->show();
         m_commands[3]->hide();
         if (m_index.count() == 0) {
-            m_host.prompter().inform(Placeholder,
-                                     QStringLiteral("There are currently no Existing/Saved ") +
-                                         QStringLiteral("Incident Reports") + QStringLiteral("!"));
+            titledlist::informNoneSaved(m_host.prompter(), Placeholder, QStringLiteral("Incident Reports"));
             m_status->hide();
             m_selector->setEnabled(false);
         } else {
             m_selector->setEnabled(true);
             m_selector->show();
             m_selector->setFocus();
-            const bool one = m_index.count() == 1;
-            m_status->setText(QStringLiteral("There ") + (one ? QStringLiteral("is") : QStringLiteral("are")) +
-                              QStringLiteral(" - ") + QString::number(m_index.count()) +
-                              (one ? QStringLiteral(" Entry") : QStringLiteral(" Entries")));
-            QFont font = m_status->font();
-            font.setBold(true);
-            m_status->setFont(font);
-            m_status->show();
+            titledlist::showCount(m_status, m_index.count());
         }
         m_titleBox->setEnabled(false);
         m_mode = Choosing;
@@ -319,15 +311,10 @@ namespace qv {
             return;
         }
         const QString title = incidents::titleOf(m_index.fileNames().at(m_selected)).trimmed();
-        Prompt prompt;
-        prompt.title = QStringLiteral("Delete File!");
-        prompt.text = QStringLiteral("Are you sure you want to delete file [ ") + title + QStringLiteral(" ]?");
-        prompt.icon = PromptIcon::Critical;
-        prompt.buttons = PromptButtons::YesNo;
-        if (m_host.prompter().ask(prompt) == PromptAnswer::Yes) {
+        if (titledlist::confirmDelete(m_host.prompter(), title)) {
             const Status removed = m_index.removeAt(m_selected);
             if (!removed) {
-                m_host.prompter().critical(prompt.title, removed.error());
+                m_host.prompter().critical(QString::fromUtf16(titledlist::DeleteTitle), removed.error());
             }
             m_host.clearEditor();
             reloadSelector();

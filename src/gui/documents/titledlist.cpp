@@ -1,0 +1,36 @@
+#include "titledlist.h"
+
+#include "gui/kit/prompter.h"
+
+#include <QLabel>
+
+namespace qv::titledlist {
+
+    void informNoneSaved(Prompter& prompter, const QString& title, const QString& what)
+    {
+        prompter.inform(title, QStringLiteral("There are currently no Existing/Saved ") + what + QStringLiteral("!"));
+    }
+
+    void showCount(QLabel* label, int count)
+    {
+        const bool one = count == 1;
+        label->setText(QStringLiteral("There ") + (one ? QStringLiteral("is") : QStringLiteral("are")) +
+                       QStringLiteral(" - ") + QString::number(count) +
+                       (one ? QStringLiteral(" Entry") : QStringLiteral(" Entries")));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        label->show();
+    }
+
+    bool confirmDelete(Prompter& prompter, const QString& title)
+    {
+        Prompt prompt;
+        prompt.title = QString::fromUtf16(DeleteTitle);
+        prompt.text = QStringLiteral("Are you sure you want to delete file [ ") + title + QStringLiteral(" ]?");
+        prompt.icon = PromptIcon::Critical;
+        prompt.buttons = PromptButtons::YesNo;
+        return prompter.ask(prompt) == PromptAnswer::Yes;
+    }
+
+} // namespace qv::titledlist
