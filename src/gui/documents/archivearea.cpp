@@ -124,12 +124,7 @@ namespace qv {
 
     void ArchiveArea::reloadSelector()
     {
-        const Status loaded = m_index.load();
-        if (!loaded) {
-            m_host.prompter().critical(Placeholder, loaded.error());
-        }
-        m_selector->clear();
-        m_selector->addItems(m_index.titles());
+        titledlist::reload(m_selector, m_index, m_host.prompter(), Placeholder);
         m_selected = -1;
     }
 

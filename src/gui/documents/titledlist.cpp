@@ -1,10 +1,22 @@
 #include "titledlist.h"
 
+#include "core/documents/documentindex.h"
 #include "gui/kit/prompter.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 namespace qv::titledlist {
+
+    void reload(QComboBox* selector, DocumentIndex& index, Prompter& prompter, const QString& title)
+    {
+        const Status loaded = index.load();
+        if (!loaded) {
+            prompter.critical(title, loaded.error());
+        }
+        selector->clear();
+        selector->addItems(index.titles());
+    }
 
     void informNoneSaved(Prompter& prompter, const QString& title, const QString& what)
     {

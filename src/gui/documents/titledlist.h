@@ -2,15 +2,21 @@
 
 #include <QString>
 
+class QComboBox;
 class QLabel;
 
 namespace qv {
 
+    class DocumentIndex;
     class Prompter;
 
     // The pieces the incident reports and the archive viewer share around their lists of titled
     // documents, so both say the same things the same way.
     namespace titledlist {
+
+        // Reads the index again and lists its titles in the selector, nothing chosen. An index that
+        // cannot be read is reported under title and lists what was read of it.
+        void reload(QComboBox* selector, DocumentIndex& index, Prompter& prompter, const QString& title);
 
         // "There are currently no Existing/Saved " + what + "!", titled like the selector's placeholder.
         void informNoneSaved(Prompter& prompter, const QString& title, const QString& what);
