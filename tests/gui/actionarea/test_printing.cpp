@@ -104,6 +104,7 @@ class TestPrinting : public QObject
 private Q_SLOTS:
     void statusReportFromTheOverview();
     void statusReportTickRules();
+    void printedTextTakesTheAreaTextColour();
     void printOptionsPrintsWhilePanelIsOpen();
     void notesReportOfAPolicy();
     void blankNotesWarnAndStayClear();
@@ -189,6 +190,27 @@ void TestPrinting::statusReportTickRules()
     QCOMPARE(ticks(panel, 4), (QList<bool>{false, false, false, false}));
     QCOMPARE(engine.pageCount(), 0);
     QCOMPARE(panel->preview()->pageCount(), 0);
+}
+
+// The Action Area's text colour colours the printed text; the status report's rules stay black.
+void TestPrinting::printedTextTakesTheAreaTextColour()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    RichTextEditor* editor = area->workPanel().editor();
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Text, QColor(Qt::darkBlue));
+    editor->setPalette(palette);
+    area->printOptions();
+    const PageDocument& doc = area->printDesk()->engine().document();
+    QVERIFY(doc.pageCount() > 0);
+    QVERIFY(!doc.texts(0).isEmpty());
+    for (const TextOp& text : doc.texts(0)) {
+        QCOMPARE(text.style.color, QColor(Qt::darkBlue));
+    }
+    for (const LineOp& line : doc.lines(0)) {
+        QCOMPARE(line.color, QColor(Qt::black));
+    }
 }
 
 void TestPrinting::printOptionsPrintsWhilePanelIsOpen()
