@@ -204,6 +204,10 @@ namespace qv {
 
     bool QtDialogs::choosePrinter(QPrinter& printer)
     {
+        // The printer picked in the page set-up or for the last print is offered again.
+        if (m_printer && !m_printer->printerName().isEmpty()) {
+            printer.setPrinterName(m_printer->printerName());
+        }
         QPrintDialog dialog(&printer, parentWidget());
         // The whole document is printed; the range only tells the user how many pages that is.
         if (printer.toPage() > 0) {
@@ -212,7 +216,16 @@ namespace qv {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        return dialog.exec() == QDialog::Accepted;
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        if (printer.outputFormat() == QPrinter::NativeFormat) {
+            if (!m_printer) {
+                m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            }
+            m_printer->setPrinterName(printer.printerName());
+        }
+        return true;
     }
 
 } // namespace qv

@@ -79,7 +79,7 @@ namespace qv {
         QWidget* parentWidget() const;
 
         QPointer<QWidget> m_parent;
-        // Kept between set-ups so the paper and printer the user picked stay picked.
+        // Kept between set-ups and prints so the paper and printer the user picked stay picked.
         std::unique_ptr<QPrinter> m_printer;
     };
 
