@@ -49,6 +49,41 @@ namespace qv {
         return !doc || doc->toPlainText().trimmed().isEmpty();
     }
 
+    std::optional<TickRefusal>
+    tickRefusal(NotesPane pane, const QTextDocument* doc, bool overviewEntry, const QString& name)
+    {
+        switch (pane) {
+        case NotesPane::Specification:
+            if (overviewEntry) {
+                return TickRefusal{QStringLiteral("Action Taken"),
+                                   QStringLiteral("No Implementation specification is available for ") + name + u'!'};
+            }
+            break;
+        case NotesPane::ActionTaken:
+            if (isBlank(doc)) {
+                return TickRefusal{QStringLiteral("Action Taken"),
+                                   QStringLiteral("No Action Taken entries were found for ") + name + u'!'};
+            }
+            break;
+        case NotesPane::Comments:
+            if (isBlank(doc)) {
+                return TickRefusal{QStringLiteral("Comments/Notes"),
+                                   QStringLiteral("No Comments/Notes were found for ") + name + u'!'};
+            }
+            break;
+        case NotesPane::Policies:
+            if (isBlank(doc)) {
+                return TickRefusal{QStringLiteral("Policies and Procedures"),
+                                   QStringLiteral("No Policies and Procedures/Plan were found for ") + name + u'!'};
+            }
+            break;
+        case NotesPane::References:
+        case NotesPane::Information:
+            break;
+        }
+        return std::nullopt;
+    }
+
     std::unique_ptr<QTextDocument> composeRuleBlock(const NotesReportInput& input, const PrintSettings& settings)
     {
         auto block = std::make_unique<QTextDocument>();

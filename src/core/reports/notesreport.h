@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QTextDocument;
 
@@ -38,6 +39,19 @@ namespace qv {
 
     // True when doc holds nothing but blanks (or is null).
     bool isBlank(const QTextDocument* doc);
+
+    // The message that refuses a tick, with its title.
+    struct TickRefusal
+    {
+        QString title;
+        QString text;
+        bool operator==(const TickRefusal&) const = default;
+    };
+
+    // Why pane cannot be ticked for the safeguard called name: a note with nothing in it, or the
+    // implementation specification of a family's overview entry, which has none. nullopt when it can.
+    std::optional<TickRefusal>
+    tickRefusal(NotesPane pane, const QTextDocument* doc, bool overviewEntry, const QString& name);
 
     // The rule block: the plain texts of the ticked rule panes in box order, joined by an empty line,
     // set in the settings' font, strikethrough and colour, every whole-word occurrence of emphasis set

@@ -372,6 +372,53 @@ namespace qv {
 
     } // namespace
 
+    bool StatusReportChoice::box(int index) const
+    {
+        switch (index) {
+        case 0:
+            return all;
+        case 1:
+            return administrative;
+        case 2:
+            return physical;
+        case 3:
+            return technical;
+        default:
+            return false;
+        }
+    }
+
+    void StatusReportChoice::setBox(int index, bool ticked)
+    {
+        switch (index) {
+        case 0:
+            all = ticked;
+            break;
+        case 1:
+            administrative = ticked;
+            break;
+        case 2:
+            physical = ticked;
+            break;
+        case 3:
+            technical = ticked;
+            break;
+        default:
+            break;
+        }
+    }
+
+    StatusReportChoice StatusReportChoice::afterClick(int index) const
+    {
+        StatusReportChoice after = *this;
+        if (index == 0) {
+            after.administrative = after.physical = after.technical = false;
+        } else if (box(index)) {
+            after.all = false;
+        }
+        return after;
+    }
+
     QString printedFooter(const QDate& today)
     {
         // Month names in English whatever the system's language: the rest of the report is English.

@@ -22,6 +22,17 @@ namespace qv {
         {
             return all || administrative || physical || technical;
         }
+
+        // The print options' boxes in order: "All Safeguards", Administrative, Physical, Technical.
+        static constexpr int BoxCount = 4;
+        bool box(int index) const;
+        void setBox(int index, bool ticked);
+
+        // After the user clicked box index (the click's own tick already counted): a family left
+        // ticked clears "All Safeguards", and a click on "All Safeguards" clears the families.
+        StatusReportChoice afterClick(int index) const;
+
+        bool operator==(const StatusReportChoice&) const = default;
     };
 
     // Status text of safeguard number n (1–47) as stored; the report trims it.

@@ -31,8 +31,7 @@ namespace qv {
 
         constexpr int PlanArea = 8;
 
-        // The status report's boxes: "All Safeguards", then the three families of the overview.
-        constexpr int AllBox = 0;
+        // The status report's boxes after "All Safeguards": the three families of the overview.
         constexpr int FamilyBoxes = 3;
 
         const QStringList& statusCaptions()
@@ -187,12 +186,9 @@ namespace qv {
 
     void PrintDesk::onStatusBoxClicked(int index)
     {
-        if (index == AllBox) {
-            for (int box = 1; box <= FamilyBoxes; ++box) {
-                m_panel->setBoxChecked(box, false);
-            }
-        } else if (m_panel->isBoxChecked(index)) {
-            m_panel->setBoxChecked(AllBox, false);
+        const StatusReportChoice ticks = statusTicks().afterClick(index);
+        for (int box = 0; box < StatusReportChoice::BoxCount; ++box) {
+            m_panel->setBoxChecked(box, ticks.box(box));
         }
         m_panel->setFontPanels(QStringLiteral(" Times New Roman"), QStringLiteral(" 10"));
         PrintSettings sample;
@@ -205,13 +201,18 @@ namespace qv {
         }
     }
 
+    StatusReportChoice PrintDesk::statusTicks() const
+    {
+        StatusReportChoice ticks;
+        for (int box = 0; box < StatusReportChoice::BoxCount; ++box) {
+            ticks.setBox(box, m_panel->isBoxChecked(box));
+        }
+        return ticks;
+    }
+
     void PrintDesk::buildStatusReport()
     {
-        StatusReportChoice choice;
-        choice.all = m_panel->isBoxChecked(AllBox);
-        choice.administrative = m_panel->isBoxChecked(1);
-        choice.physical = m_panel->isBoxChecked(2);
-        choice.technical = m_panel->isBoxChecked(3);
+        const StatusReportChoice choice = statusTicks();
         const StatusLookup status = [this](int safeguard) { return m_statuses.status(safeguard).valueOr(QString()); };
         composeStatusReport(m_engine, choice, status, m_settings.color, Clock::current().today());
     }
@@ -307,42 +308,17 @@ namespace qv {
 
     bool PrintDesk::warnBlankPane(int index)
     {
-        const QString name = entryName();
         const ActionAreaState& state = m_host.state();
-        QString title;
-        QString text;
-        switch (static_cast<NotesPane>(index)) {
-        case NotesPane::Specification:
-            if ((state.area == 5 || state.area == 6) && state.currentItem == 0) {
-                title = QStringLiteral("Action Taken");
-                text = QStringLiteral("No Implementation specification is available for ") + name + u'!';
-            }
-            break;
-        case NotesPane::ActionTaken:
-            if (isBlank(m_panes[3].get())) {
-                title = QStringLiteral("Action Taken");
-                text = QStringLiteral("No Action Taken entries were found for ") + name + u'!';
-            }
-            break;
-        case NotesPane::Comments:
-            if (isBlank(m_panes[4].get())) {
-                title = QStringLiteral("Comments/Notes");
-                text = QStringLiteral("No Comments/Notes were found for ") + name + u'!';
-            }
-            break;
-        case NotesPane::Policies:
-            if (isBlank(m_panes[5].get())) {
-                title = QStringLiteral("Policies and Procedures");
-                text = QStringLiteral("No Policies and Procedures/Plan were found for ") + name + u'!';
-            }
-            break;
-        default:
-            break;
-        }
-        if (text.isEmpty()) {
+        const std::optional<catalogue::Family> family = catalogue::familyOfArea(state.area);
+        const catalogue::Entry* entry = family ? catalogue::entryByButton(*family, state.currentItem) : nullptr;
+        const std::optional<TickRefusal> refusal = tickRefusal(static_cast<NotesPane>(index),
+                                                               m_panes[static_cast<size_t>(index)].get(),
+                                                               entry && entry->isOverview(),
+                                                               entryName());
+        if (!refusal) {
             return false;
         }
-        m_host.prompter().warn(title, text);
+        m_host.prompter().warn(refusal->title, refusal->text);
         // Clearing the box by program is no click of the user's, so nothing is rebuilt for it.
         m_panel->setBoxChecked(index, false);
         return true;

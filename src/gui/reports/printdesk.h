@@ -83,6 +83,7 @@ namespace qv {
         void takePrintColor();
         void takeEditSettings(bool planArea);
         void rebuild();
+        StatusReportChoice statusTicks() const;
         void buildStatusReport();
         void buildNotesReport();
         void buildSingleDocument();

@@ -360,6 +360,47 @@ void TestReports::notesReportOrder()
     QVERIFY2(afterNote >= line - 1 && afterNote < 1.5 * line, qPrintable(QString::number(afterNote)));
 }
 
+void TestReports::tickRefusals_data()
+{
+    QTest::addColumn<int>("pane");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("overview");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("blank action taken") << int(NotesPane::ActionTaken) << u" \n\t "_s << false << u"Action Taken"_s
+                                        << u"No Action Taken entries were found for Password Management!"_s;
+    QTest::newRow("blank comments") << int(NotesPane::Comments) << QString() << false << u"Comments/Notes"_s
+                                    << u"No Comments/Notes were found for Password Management!"_s;
+    QTest::newRow("blank policy") << int(NotesPane::Policies) << QString() << false << u"Policies and Procedures"_s
+                                  << u"No Policies and Procedures/Plan were found for Password Management!"_s;
+    QTest::newRow("overview specification")
+        << int(NotesPane::Specification) << u"Rule text"_s << true << u"Action Taken"_s
+        << u"No Implementation specification is available for Password Management!"_s;
+    QTest::newRow("written note") << int(NotesPane::Comments) << u"Reviewed."_s << false << QString() << QString();
+    QTest::newRow("specification of an entry")
+        << int(NotesPane::Specification) << u"Rule text"_s << false << QString() << QString();
+    // A blank rule text is left out of the block, never refused.
+    QTest::newRow("blank references") << int(NotesPane::References) << QString() << true << QString() << QString();
+}
+
+void TestReports::tickRefusals()
+{
+    QFETCH(int, pane);
+    QFETCH(QString, text);
+    QFETCH(bool, overview);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    QTextDocument doc;
+    doc.setPlainText(text);
+    const std::optional<TickRefusal> refusal =
+        tickRefusal(static_cast<NotesPane>(pane), &doc, overview, u"Password Management"_s);
+    QCOMPARE(refusal.has_value(), !message.isEmpty());
+    if (refusal) {
+        QCOMPARE(refusal->title, title);
+        QCOMPARE(refusal->text, message);
+    }
+}
+
 void TestReports::blankPanesLeaveNoHeading()
 {
     const auto blank = plainDoc(u"  \n\t \n"_s);

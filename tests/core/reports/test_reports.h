@@ -21,6 +21,8 @@ private Q_SLOTS:
     void legendAndFooter_data();
     void legendAndFooter();
     void nothingTickedLeavesNoPages();
+    void tickRules_data();
+    void tickRules();
     void onlyTechnical();
     void statusTextTrimmedAndCentred();
     void textAndLineColours();
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void ruleBlockFormatAndEmphasis();
     void notesReportOrder();
     void blankPanesLeaveNoHeading();
+    void tickRefusals_data();
+    void tickRefusals();
     void policiesHeadingNearTheBottomStartsANewPage();
     void singleDocumentWithinTheMargins();
     void allPoliciesOnePerPage();

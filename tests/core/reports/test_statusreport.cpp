@@ -562,6 +562,39 @@ void TestReports::legendAndFooter()
     QCOMPARE(countText(doc, footer->text), 1);
 }
 
+// Boxes as a string, "All Safeguards" first: "0100" is Administrative alone.
+static StatusReportChoice ticksOf(const QString& boxes)
+{
+    StatusReportChoice ticks;
+    for (int i = 0; i < StatusReportChoice::BoxCount; ++i) {
+        ticks.setBox(i, boxes.at(i) == u'1');
+    }
+    return ticks;
+}
+
+void TestReports::tickRules_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<QString>("after");
+    // "before" already holds the click's own tick, as the box has it when the click arrives.
+    QTest::newRow("all after physical clears the family") << u"1010"_s << 0 << u"1000"_s;
+    QTest::newRow("all after every family") << u"1111"_s << 0 << u"1000"_s;
+    QTest::newRow("all cleared clears the families too") << u"0110"_s << 0 << u"0000"_s;
+    QTest::newRow("a family after all clears all") << u"1001"_s << 3 << u"0001"_s;
+    QTest::newRow("a second family keeps the first") << u"0110"_s << 2 << u"0110"_s;
+    QTest::newRow("a family cleared leaves all alone") << u"1000"_s << 1 << u"1000"_s;
+    QTest::newRow("the last family cleared") << u"0000"_s << 3 << u"0000"_s;
+}
+
+void TestReports::tickRules()
+{
+    QFETCH(QString, before);
+    QFETCH(int, clicked);
+    QFETCH(QString, after);
+    QCOMPARE(ticksOf(before).afterClick(clicked), ticksOf(after));
+}
+
 void TestReports::nothingTickedLeavesNoPages()
 {
     PageEngine engine;
