@@ -254,12 +254,27 @@ namespace qv {
 
     void PreviewWidget::keyPressEvent(QKeyEvent* event)
     {
+        // An enlarged page is read down to its foot before the next one comes, and back up to its head
+        // before the one before.
+        QScrollBar* bar = m_scroll->verticalScrollBar();
+        const bool scrolls = m_zoom == Zoom::Enlarged && bar->maximum() > 0;
         switch (event->key()) {
         case Qt::Key_PageUp:
-            previousPage();
+            if (scrolls && bar->value() > bar->minimum()) {
+                bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+            } else if (currentPage() > 0) {
+                previousPage();
+                if (scrolls) {
+                    bar->setValue(bar->maximum());
+                }
+            }
             break;
         case Qt::Key_PageDown:
-            nextPage();
+            if (scrolls && bar->value() < bar->maximum()) {
+                bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            } else {
+                nextPage();
+            }
             break;
         case Qt::Key_Home:
             firstPage();

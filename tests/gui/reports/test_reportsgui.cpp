@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -108,6 +109,7 @@ private Q_SLOTS:
     void navigation_data();
     void navigation();
     void keys();
+    void enlargedKeysReadThePageFirst();
     void zoomScales();
     void guidesPaintDifferently();
 
@@ -227,6 +229,36 @@ void TestReportsGui::keys()
     QCOMPARE(preview.currentPage(), 4);
     preview.setCurrentPage(-3);
     QCOMPARE(preview.currentPage(), 0);
+}
+
+// Enlarged, PageDown reads down the page before the next one comes, and PageUp back up to its head.
+void TestReportsGui::enlargedKeysReadThePageFirst()
+{
+    PageEngine engine;
+    PreviewWidget preview(engine);
+    preview.resize(600, 400);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    compose(engine, 2);
+    preview.setZoom(PreviewWidget::Zoom::Enlarged);
+    QScrollBar* bar = preview.findChild<QScrollArea*>(QStringLiteral("PreviewDesk"))->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+
+    int presses = 0;
+    while (preview.currentPage() == 0 && presses < 50) {
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        ++presses;
+    }
+    QVERIFY2(presses > 2, "a page several views tall takes several presses");
+    QCOMPARE(preview.currentPage(), 1);
+    QCOMPARE(bar->value(), 0);
+
+    QTest::keyClick(&preview, Qt::Key_PageUp);
+    QCOMPARE(preview.currentPage(), 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(&preview, Qt::Key_PageUp);
+    QCOMPARE(preview.currentPage(), 0);
+    QVERIFY(bar->value() < bar->maximum());
 }
 
 void TestReportsGui::zoomScales()
