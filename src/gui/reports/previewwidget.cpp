@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -299,6 +300,19 @@ namespace qv {
     {
         if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) {
             relayout();
+        }
+        // A whole page has nothing to scroll: the wheel turns the pages, a notch a page.
+        if (watched == m_scroll->viewport() && event->type() == QEvent::Wheel && m_zoom == Zoom::Normal) {
+            m_wheelTurn += static_cast<QWheelEvent*>(event)->angleDelta().y();
+            while (m_wheelTurn >= QWheelEvent::DefaultDeltasPerStep) {
+                m_wheelTurn -= QWheelEvent::DefaultDeltasPerStep;
+                previousPage();
+            }
+            while (m_wheelTurn <= -QWheelEvent::DefaultDeltasPerStep) {
+                m_wheelTurn += QWheelEvent::DefaultDeltasPerStep;
+                nextPage();
+            }
+            return true;
         }
         return QWidget::eventFilter(watched, event);
     }

@@ -72,6 +72,8 @@ namespace qv {
         QToolButton* m_next = nullptr;
         QToolButton* m_last = nullptr;
         Zoom m_zoom = Zoom::Normal;
+        // Wheel turns not yet worth a page (touchpads send small steps).
+        int m_wheelTurn = 0;
         bool m_guides = false;
         int m_page = 0;
     };

@@ -30,6 +30,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 using namespace qv;
 using namespace qv::test;
@@ -110,6 +111,7 @@ private Q_SLOTS:
     void navigation();
     void keys();
     void enlargedKeysReadThePageFirst();
+    void wheelTurnsWholePages();
     void zoomScales();
     void guidesPaintDifferently();
 
@@ -259,6 +261,40 @@ void TestReportsGui::enlargedKeysReadThePageFirst()
     QTest::keyClick(&preview, Qt::Key_PageUp);
     QCOMPARE(preview.currentPage(), 0);
     QVERIFY(bar->value() < bar->maximum());
+}
+
+void TestReportsGui::wheelTurnsWholePages()
+{
+    PageEngine engine;
+    PreviewWidget preview(engine);
+    preview.resize(600, 400);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    compose(engine, 3);
+    QWidget* viewport = preview.findChild<QScrollArea*>(QStringLiteral("PreviewDesk"))->viewport();
+    const auto wheel = [viewport](int delta) {
+        const QPointF at(viewport->width() / 2.0, viewport->height() / 2.0);
+        QWheelEvent event(at,
+                          viewport->mapToGlobal(at),
+                          QPoint(),
+                          QPoint(0, delta),
+                          Qt::NoButton,
+                          Qt::NoModifier,
+                          Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    wheel(-120);
+    QCOMPARE(preview.currentPage(), 1);
+    // Small touchpad steps add up to one page.
+    wheel(-60);
+    QCOMPARE(preview.currentPage(), 1);
+    wheel(-60);
+    QCOMPARE(preview.currentPage(), 2);
+    wheel(-120);
+    QCOMPARE(preview.currentPage(), 2);
+    wheel(240);
+    QCOMPARE(preview.currentPage(), 0);
 }
 
 void TestReportsGui::zoomScales()
