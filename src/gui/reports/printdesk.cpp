@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace qv {
@@ -537,6 +538,35 @@ namespace qv {
         m_panel->command(PrintOptionsPanel::CloseCommand)->setFocus();
     }
 
+    // The file name offered for the PDF: what the document is, so a filed copy says so, with the
+    // characters no file system takes left out.
+    QString PrintDesk::pdfName() const
+    {
+        QString name;
+        switch (m_allPoliciesShown ? Report::AllPolicies : m_report) {
+        case Report::Status:
+            name = QStringLiteral("HIPAA Security Standards Status Report");
+            break;
+        case Report::Notes:
+            name = entryName();
+            break;
+        case Report::AllPolicies:
+            name = QStringLiteral("Current Policies and Procedures");
+            break;
+        case Report::SingleDocument:
+            name = m_host.state().documentName;
+            break;
+        case Report::None:
+            break;
+        }
+        static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+        name = name.replace(unsafe, QStringLiteral(" ")).simplified();
+        while (name.endsWith(u'.')) {
+            name.chop(1);
+        }
+        return name.isEmpty() ? QStringLiteral("Quorvane report") : name;
+    }
+
     void PrintDesk::savePdf()
     {
         if (m_engine.pageCount() == 0) {
@@ -549,7 +579,7 @@ namespace qv {
         }
         const std::optional<QString> path =
             m_dialogs.chooseSaveFile(QStringLiteral("Save as PDF"),
-                                     folder + QStringLiteral("/Quorvane report.pdf"),
+                                     folder + u'/' + pdfName() + QStringLiteral(".pdf"),
                                      QStringLiteral("PDF files (*.pdf);;All files (*)"));
         if (!path) {
             return;

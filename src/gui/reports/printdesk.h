@@ -91,6 +91,7 @@ namespace qv {
         void loadNotesPanes();
         bool warnBlankPane(int index);
         QString entryName() const;
+        QString pdfName() const;
         void showFontPanels();
 
         AreaHost& m_host;

@@ -274,6 +274,12 @@ void TestPrinting::notesReportOfAPolicy()
     QVERIFY(both.indexOf(QStringLiteral("Policies and Procedures/Plan:")) > 0);
     QVERIFY(both.first().contains(QStringLiteral("Implementation Specification")));
 
+    // The PDF is offered under the safeguard's name; cancelling writes nothing and says nothing.
+    spine.dialogs.answerSaveFile(std::nullopt);
+    QTest::mouseClick(panel->command(PrintOptionsPanel::SavePdfCommand), Qt::LeftButton);
+    QVERIFY(spine.dialogs.calls().last().path.endsWith(u'/' + entryName(15) + QStringLiteral(".pdf")));
+    QVERIFY(spine.prompter.prompts().isEmpty());
+
     // Closing hides the panel and the all-policies entry.
     QTest::mouseClick(panel->command(PrintOptionsPanel::CloseCommand), Qt::LeftButton);
     QVERIFY(!panel->isVisible());
@@ -555,6 +561,7 @@ void TestPrinting::statusReportAsPdf()
     spine.prompter.answer(PromptAnswer::Ok);
     QTest::mouseClick(panel->command(PrintOptionsPanel::SavePdfCommand), Qt::LeftButton);
     Clock::setCurrent(nullptr);
+    QVERIFY(spine.dialogs.calls().last().path.endsWith(QStringLiteral("/HIPAA Security Standards Status Report.pdf")));
     QVERIFY(QFile::exists(pdf));
 
     QProcess tool;
