@@ -306,11 +306,7 @@ namespace qv {
             return;
         }
         const QString title = incidents::titleOf(m_index.fileNames().at(m_selected)).trimmed();
-        if (titledlist::confirmDelete(m_host.prompter(), title)) {
-            const Status removed = m_index.removeAt(m_selected);
-            if (!removed) {
-                m_host.prompter().critical(QString::fromUtf16(titledlist::DeleteTitle), removed.error());
-            }
+        if (titledlist::confirmAndDelete(m_host.prompter(), m_index, m_selected, title)) {
             m_host.clearEditor();
             reloadSelector();
             showPlaceholder();

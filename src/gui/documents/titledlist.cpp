@@ -35,14 +35,21 @@ namespace qv::titledlist {
         label->show();
     }
 
-    bool confirmDelete(Prompter& prompter, const QString& title)
+    bool confirmAndDelete(Prompter& prompter, DocumentIndex& index, int position, const QString& title)
     {
         Prompt prompt;
-        prompt.title = QString::fromUtf16(DeleteTitle);
+        prompt.title = QStringLiteral("Delete File!");
         prompt.text = QStringLiteral("Are you sure you want to delete file [ ") + title + QStringLiteral(" ]?");
         prompt.icon = PromptIcon::Critical;
         prompt.buttons = PromptButtons::YesNo;
-        return prompter.ask(prompt) == PromptAnswer::Yes;
+        if (prompter.ask(prompt) != PromptAnswer::Yes) {
+            return false;
+        }
+        const Status removed = index.removeAt(position);
+        if (!removed) {
+            prompter.critical(prompt.title, removed.error());
+        }
+        return true;
     }
 
 } // namespace qv::titledlist

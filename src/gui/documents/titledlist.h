@@ -24,10 +24,9 @@ namespace qv {
         // The count label: "There is - 1 Entry", "There are - 3 Entries", in bold, shown.
         void showCount(QLabel* label, int count);
 
-        // "Are you sure you want to delete file [ title ]?" with Yes and No; true for Yes.
-        bool confirmDelete(Prompter& prompter, const QString& title);
-        // The title of that question, for the message when the deletion fails.
-        inline constexpr const char16_t* DeleteTitle = u"Delete File!";
+        // Asks "Are you sure you want to delete file [ title ]?" and on Yes deletes the document at
+        // position from the index, reporting a deletion that fails. True when the user said Yes.
+        bool confirmAndDelete(Prompter& prompter, DocumentIndex& index, int position, const QString& title);
 
     } // namespace titledlist
 
