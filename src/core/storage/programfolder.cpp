@@ -110,7 +110,10 @@ namespace qv {
             return Status::failure(QStringLiteral("The file %1 could not be saved: %2.").arg(shown(path), reason));
         };
         QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
+        // Unbuffered, so a full disk or a file size limit fails the write() that meets it. Through
+        // Qt's buffer the bytes are only written at commit(), whose failed flush does not stop the
+        // rename: a short temporary file would then replace the old one and commit() say it went well.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             return fail(file.errorString());
         }
         if (const qint64 limit = takeFault(path); limit >= 0) {
@@ -118,10 +121,27 @@ namespace qv {
             file.cancelWriting();
             return fail(QStringLiteral("No space left on device"));
         }
-        if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        qint64 written = 0;
+        while (written < bytes.size()) {
+            const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
+            if (n <= 0) {
+                const QString reason = file.error() != QFileDevice::NoError
+                                           ? file.errorString()
+                                           : QStringLiteral("the disk took no more bytes");
+                file.cancelWriting();
+                return fail(reason);
+            }
+            written += n;
+        }
+        // The temporary file must hold every byte before it may replace the old one.
+        if (!file.flush() || file.error() != QFileDevice::NoError) {
             const QString reason = file.errorString();
             file.cancelWriting();
             return fail(reason);
+        }
+        if (file.size() != bytes.size()) {
+            file.cancelWriting();
+            return fail(QStringLiteral("only %1 of %2 bytes reached the disk").arg(file.size()).arg(bytes.size()));
         }
         if (!file.commit()) {
             return fail(file.errorString());

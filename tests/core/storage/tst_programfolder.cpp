@@ -1,6 +1,7 @@
 #include "core/storage/fixedrecordfile.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/quotedlinefile.h"
+#include "filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile();
     void writeFaultsOnlyHitMatchingNames();
     void realWriteFailures();
+    void shortWritesKeepOldFile();
 
     void fixedRecordFileOnDisk();
     void fixedRecordFileRefusalsLeaveFile();
@@ -395,6 +397,37 @@ void TestProgramFolder::realWriteFailures()
     s = blocked.write(u"a.fil"_s, "x");
     QVERIFY(!s.ok());
     QVERIFY2(s.error().contains(u"could not be created"), qPrintable(s.error()));
+}
+
+void TestProgramFolder::shortWritesKeepOldFile()
+{
+    // The kernel itself refuses the bytes past the limit, as a full disk does: the buffered save
+    // took them, failed to write them at commit and still renamed the short file over the old one.
+    const ProgramFolder folder(m_data, m_content);
+    const QByteArray old(1000, 'o');
+    put(m_data, u"Policy14.Fil"_s, old);
+    put(m_data, u"Stat1.Fil"_s, QByteArray(1360, 's'));
+    const QByteArray policy = QByteArray("{\\rtf1 ") + QByteArray(14000, 'p') + '}';
+    {
+        test::FileSizeLimit limit(8192);
+        if (!limit.isActive()) {
+            QSKIP("This platform cannot limit the size of a file.");
+        }
+        const Status s = folder.write(u"Policy14.Fil"_s, policy);
+        QVERIFY(!s.ok());
+        QVERIFY2(s.error().contains(u"Policy14.Fil"), qPrintable(s.error()));
+        // A file the same size as the old one, over a limit below both.
+        test::FileSizeLimit tighter(512);
+        QVERIFY(!folder.write(u"Stat1.Fil"_s, QByteArray(1360, 'n')).ok());
+        QVERIFY(!writeFileAtomically(QDir(m_data).filePath(u"New.Fil"_s), QByteArray(600, 'x')).ok());
+    }
+    QCOMPARE(contents(m_data, u"Policy14.Fil"_s), old);
+    QCOMPARE(contents(m_data, u"Stat1.Fil"_s), QByteArray(1360, 's'));
+    // No temporary file is left behind, and nothing half-written under the new name.
+    QCOMPARE(filesIn(m_data), QStringList({u"Policy14.Fil"_s, u"Stat1.Fil"_s}));
+    // With the limit gone the same write goes through.
+    QVERIFY(folder.write(u"Policy14.Fil"_s, policy).ok());
+    QCOMPARE(contents(m_data, u"Policy14.Fil"_s), policy);
 }
 
 void TestProgramFolder::fixedRecordFileOnDisk()
