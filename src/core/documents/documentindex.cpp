@@ -61,6 +61,12 @@ namespace qv {
         if (!ProgramFolder::isValidName(name) || name.compare(m_indexFile, Qt::CaseInsensitive) == 0) {
             return Status::failure(QStringLiteral("[ %1 ] cannot be used as the name of a file.").arg(title.trimmed()));
         }
+        // An unlisted file of that name is put back if the index cannot take the new line.
+        const bool wasOnDisk = existing < 0 && m_folder.exists(name);
+        const Result<QByteArray> earlier = wasOnDisk ? m_folder.read(name) : Result<QByteArray>(QByteArray());
+        if (!earlier) {
+            return earlier.status();
+        }
         // The write replaces the old file in one step, so a failure keeps the earlier document.
         const Status written = m_folder.write(name, rtf);
         if (!written) {
@@ -71,7 +77,9 @@ namespace qv {
             names.append(name);
             const Status listed = writeIndex(names);
             if (!listed) {
-                return listed;
+                // A document the index does not list could never be opened or deleted again.
+                const Status undone = wasOnDisk ? m_folder.write(name, earlier.value()) : m_folder.remove(name);
+                return undone ? listed : Status::failure(listed.error() + QLatin1Char(' ') + undone.error());
             }
             m_fileNames = names;
         }

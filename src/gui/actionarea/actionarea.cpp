@@ -337,37 +337,6 @@ namespace qv {
         m_areaPanels[2]->show();
     }
 
-    void ActionArea::saveChangesPrompt()
-    {
-        if (m_state.area == 9) {
-            return;
-        }
-        const bool yes = m_prompter.askYesNo(QStringLiteral("Save Changes?"),
-                                             QStringLiteral("Save changes/entries before next action?"),
-                                             PromptAnswer::Yes);
-        if (yes) {
-            save();
-        }
-        m_state.unsavedChanges = 0;
-    }
-
-    void ActionArea::clearEditor()
-    {
-        m_state.suppressChange = 9;
-        m_workPanel->editor()->clear();
-        // Clearing an empty editor announces no change; the flag must not outlive this call, or the
-        // user's next keystroke would be taken for the program's and not count as an edit.
-        m_state.suppressChange = 0;
-    }
-
-    void ActionArea::rerunSelectedPane()
-    {
-        const int option = m_workPanel->checkedPaneOption();
-        if (option >= 0) {
-            onPaneOptionChosen(option);
-        }
-    }
-
     void ActionArea::showStatus(const QString& text)
     {
         m_workPanel->statusBox()->setEditText(text);
@@ -406,11 +375,13 @@ namespace qv {
         if (k < 0 || k >= AreaCount || k == m_state.lastAreaButton) {
             return;
         }
+        // Asked before anything changes, while the area that owns the text is current; a save that
+        // did not happen keeps the user in that area with their edits.
+        if (!offerToSave()) {
+            return;
+        }
         // A report on view belongs to the area it was printed in.
         m_printDesk->close();
-        if (m_state.unsavedChanges == 1) {
-            saveChangesPrompt();
-        }
 
         m_state.documentKind = 0;
         setMenuEnabled(QStringLiteral("mOArchive"), false);
@@ -470,9 +441,6 @@ namespace qv {
             m_areaPanels[3]->show();
         }
 
-        if (m_state.unsavedChanges == 1) {
-            saveChangesPrompt();
-        }
         QApplication::processEvents();
         m_state.unsavedChanges = 0;
 
@@ -524,13 +492,13 @@ namespace qv {
         if (m_workPanel->isVisible() && (k == 9 || k == 10 || k == 11)) {
             clearEditor();
             m_state.unsavedChanges = 0;
-            m_workPanel->clearPaneOptions();
+            clearPanes();
         }
         if (k == 5 || k == 6) {
             QRadioButton* specification = m_workPanel->paneOption(WorkPanel::ImplementationSpecification);
             enableCommand(specification, false);
             if (specification->isChecked()) {
-                m_workPanel->clearPaneOptions();
+                clearPanes();
             }
         } else {
             enableCommand(m_workPanel->paneOption(WorkPanel::ImplementationSpecification), true);
@@ -546,6 +514,9 @@ namespace qv {
         }
         if (Area* current = area(k)) {
             current->enter();
+        }
+        if ((isFamilyArea(k) || k == 9) && m_workPanel->checkedPaneOption() < 0) {
+            showNoPane();
         }
         if (k == 10) {
             setPanelCaption(QStringLiteral("Incident Reports - Prepare, Store or Review"));
@@ -597,29 +568,6 @@ namespace qv {
 
     // ---- Editor --------------------------------------------------------------------------------
 
-    void ActionArea::onEditorChanged()
-    {
-        if (m_state.suppressChange == 9) {
-            m_state.suppressChange = 0;
-            return;
-        }
-        const int pane = m_state.currentPane;
-        m_state.unsavedChanges = (pane == PaneActionTaken || pane == PaneComments || pane == PanePolicies) ? 1 : 0;
-        if (m_state.area == 8 || m_state.area == 10) {
-            m_state.unsavedChanges = 1;
-        }
-        // A worksheet's text is the user's own whatever pane was shown last in a family; without this
-        // an edit would be dropped without a question when another worksheet or area is chosen.
-        if (m_state.area == 7 && m_state.chosenWorksheet != ActionAreaState::NoWorksheet) {
-            m_state.unsavedChanges = 1;
-        }
-    }
-
-    void ActionArea::onPaneOptionChosen(int option)
-    {
-        m_textPanes->choose(option);
-    }
-
     void ActionArea::onTextLocation(int index)
     {
         static constexpr ParagraphAlignment alignments[] = {
@@ -665,19 +613,6 @@ namespace qv {
 
     // ---- Commands ------------------------------------------------------------------------------
 
-    void ActionArea::save()
-    {
-        // The note branch also serves area 0: the work panel's exit sets the area before it asks
-        // whether to save the note still in the editor.
-        if (m_state.area == 0 || isFamilyArea(m_state.area)) {
-            m_textPanes->saveNote();
-            return;
-        }
-        if (Area* current = area(m_state.area)) {
-            current->save();
-        }
-    }
-
     void ActionArea::printOptions()
     {
         if (m_printDesk->isOpen()) {
@@ -699,37 +634,6 @@ namespace qv {
     PrintDesk* ActionArea::printDesk() const
     {
         return m_printDesk;
-    }
-
-    void ActionArea::viewArchives()
-    {
-        m_printDesk->close();
-        if (m_state.unsavedChanges == 1) {
-            saveChangesPrompt();
-        }
-        if (m_state.lastAreaButton == 11) {
-            m_archives->enter();
-            return;
-        }
-        selectArea(11);
-    }
-
-    void ActionArea::exitWorkPanel()
-    {
-        // Once the area is 0 Save goes to the notes, so the plan's edits are offered while the plan is
-        // still the area's: they must never land in the note last shown.
-        if ((m_state.area == 10 && m_state.unsavedChanges != 0) || (m_state.area == 8 && m_state.unsavedChanges == 1)) {
-            if (m_prompter.askYesNo(QStringLiteral("Save Changes?"),
-                                    QStringLiteral("Save changes/entries before next action?"),
-                                    PromptAnswer::Yes)) {
-                save();
-            }
-            m_state.unsavedChanges = 0;
-        }
-        m_state.area = 0;
-        m_state.documentKind = 0;
-        setMenuEnabled(QStringLiteral("mOArchive"), false);
-        selectArea(0);
     }
 
     // ---- Accessors -----------------------------------------------------------------------------

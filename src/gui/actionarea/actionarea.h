@@ -58,7 +58,7 @@ namespace qv {
         const ProgramFolder& folder() const override;
         void setCaption(const QString& caption) override;
         void setPanelCaption(const QString& caption) override;
-        void saveChangesPrompt() override;
+        bool saveChangesPrompt() override;
         void clearEditor() override;
         void rerunSelectedPane() override;
         void showStatus(const QString& text) override;
@@ -115,6 +115,11 @@ namespace qv {
         void activated();
         void askExit();
         void onEditorChanged();
+        // The save-changes question when there are unsaved edits; false when the user must stay.
+        bool offerToSave();
+        // Unticks the six text-pane options, and with them the note the editor was showing.
+        void clearPanes();
+        void showNoPane();
         void onStatusPicked(int index);
         void onPaneOptionChosen(int option);
         void onTextLocation(int index);

@@ -35,6 +35,10 @@ namespace qv {
         if (k < 0 || k >= NavigationCount) {
             return;
         }
+        // Leaving the screen with edits asks first; a save that did not happen keeps the user here.
+        if (k != 0 && !offerToSave()) {
+            return;
+        }
         for (int i = 0; i <= 5; ++i) {
             m_navigationButtons[i]->setSelectedLook(false);
         }
@@ -44,10 +48,6 @@ namespace qv {
         m_navigator.setRequestedScreen(k);
         if (k == 0) {
             return;
-        }
-        if (m_state.unsavedChanges == 1) {
-            saveChangesPrompt();
-            m_state.unsavedChanges = 0;
         }
         BusyPointer busy;
         if (k < 4) {
@@ -149,8 +149,9 @@ namespace qv {
 
     void ActionArea::closeEvent(QCloseEvent* event)
     {
-        if (m_state.unsavedChanges == 1) {
-            saveChangesPrompt();
+        if (!offerToSave()) {
+            event->ignore();
+            return;
         }
         if (QWidget* start = m_navigator.window(Navigator::StartScreen)) {
             start->setGeometry(geometry());

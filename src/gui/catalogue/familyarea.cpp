@@ -110,6 +110,10 @@ namespace qv {
         }
         ActionAreaState& state = m_host.state();
         WorkPanel& panel = m_host.workPanel();
+        // Asked while the entry whose note is shown is still the chosen one, before anything changes.
+        if (state.unsavedChanges == 1 && !m_host.saveChangesPrompt()) {
+            return;
+        }
 
         for (CaptionButton* b : m_buttons) {
             b->setSelectedLook(false);
@@ -117,9 +121,6 @@ namespace qv {
         m_buttons[i]->setSelectedLook(true);
 
         enableCommand(panel.paneOption(WorkPanel::ImplementationSpecification), !entry->isOverview());
-        if (state.unsavedChanges == 1) {
-            m_host.saveChangesPrompt();
-        }
         state.unsavedChanges = 0;
 
         m_host.clearEditor();

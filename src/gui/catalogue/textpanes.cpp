@@ -12,6 +12,7 @@
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
 
+#include <QRadioButton>
 #include <QTextDocument>
 
 namespace qv {
@@ -84,8 +85,31 @@ namespace qv {
         return (state.area == 5 || state.area == 6) && state.currentItem == 0;
     }
 
+    bool TextPanes::mayReplaceText()
+    {
+        if (m_host.state().unsavedChanges != 1 || m_host.saveChangesPrompt()) {
+            return true;
+        }
+        WorkPanel& panel = m_host.workPanel();
+        if (m_shownOption >= 0) {
+            panel.paneOption(static_cast<WorkPanel::PaneOption>(m_shownOption))->setChecked(true);
+        } else {
+            panel.clearPaneOptions();
+        }
+        return false;
+    }
+
+    void TextPanes::forgetNote()
+    {
+        m_loadedNote.clear();
+        m_shownOption = -1;
+    }
+
     void TextPanes::choose(int option)
     {
+        if (!mayReplaceText()) {
+            return;
+        }
         switch (option) {
         case WorkPanel::ActionTaken:
             chooseUserPane(PaneActionTaken);
@@ -117,9 +141,6 @@ namespace qv {
             return;
         }
 
-        if (state.unsavedChanges == 1) {
-            m_host.saveChangesPrompt();
-        }
         state.currentPane = pane;
 
         const bool policyShown = pane == PanePolicies && !overviewShown();
@@ -143,6 +164,9 @@ namespace qv {
         if (example) {
             editor->setReadOnly(pane != PanePolicies);
         }
+        m_shownOption = pane == PaneActionTaken ? WorkPanel::ActionTaken
+                        : pane == PaneComments  ? WorkPanel::CommentsNotes
+                                                : WorkPanel::PoliciesProcedures;
         state.unsavedChanges = 0;
 
         if (example && pane == PanePolicies && !state.samplePolicyNoticeShown) {
@@ -166,9 +190,6 @@ namespace qv {
             return;
         }
 
-        if (state.unsavedChanges == 1) {
-            m_host.saveChangesPrompt();
-        }
         enableCommand(panel.templateButton(), false);
         state.currentPane = PaneReference;
         state.documentKind = 0;
@@ -190,6 +211,7 @@ namespace qv {
             editor->setTextRtf(rtf::write(text));
         }
         editor->setSelStart(0);
+        m_shownOption = option;
 
         CaptionButton* exit = panel.command(WorkPanel::Exit);
         if (exit->isVisible()) {
@@ -201,19 +223,27 @@ namespace qv {
     void TextPanes::saveNote()
     {
         ActionAreaState& state = m_host.state();
-        state.unsavedChanges = 0;
         if (state.currentPane == PaneReference || m_loadedNote.isEmpty()) {
+            return;
+        }
+        // The editor's text goes only to the note it was loaded from: the entry and pane now current
+        // must still name that file.
+        const int file = fileNumber();
+        if (state.area == ExampleArea || file < 0 || m_loadedPane != state.currentPane ||
+            m_loadedNote != notePrefix(state.currentPane) + QString::number(file) + QStringLiteral(".Fil")) {
             return;
         }
         const Status saved = saveRichText(m_host.folder(), m_loadedNote, *m_host.workPanel().editor()->document());
         if (!saved) {
-            // The old note is still on file; the user must not be told otherwise.
+            // The old note is still on file and the edits are still unsaved; the user must not be
+            // told otherwise.
             m_host.prompter().critical(QStringLiteral("File Save Command"),
                                        QStringLiteral("The text could not be saved; the file keeps its earlier "
                                                       "contents.\r\r") +
                                            saved.error());
             return;
         }
+        state.unsavedChanges = 0;
         m_host.prompter().inform(QStringLiteral("File Save Command"),
                                  m_loadedPane == PanePolicies
                                      ? QStringLiteral("Policies and Procedures/Plan Has Been Saved/Updated!")

@@ -187,6 +187,11 @@ namespace qv {
         if (n < 0 || n >= worksheets::Count || n == state.chosenWorksheet) {
             return;
         }
+        // Asked while the worksheet on view is still the chosen one, so Yes saves it under its own
+        // file; a save that did not happen keeps it on view.
+        if (state.unsavedChanges == 1 && !m_host.saveChangesPrompt()) {
+            return;
+        }
         state.chosenWorksheet = n;
         state.currentItem = n;
         BusyPointer busy;
@@ -203,10 +208,6 @@ namespace qv {
             b->setSelectedLook(false);
         }
         m_buttons[n]->setSelectedLook(true);
-
-        if (state.unsavedChanges == 1) {
-            m_host.saveChangesPrompt();
-        }
 
         m_host.clearEditor();
         m_shown = n;
@@ -237,8 +238,9 @@ namespace qv {
             return false;
         }
         RichTextEditor* editor = m_host.workPanel().editor();
-        // An empty editor never replaces a worksheet on file.
+        // An empty editor never replaces a worksheet on file; there is nothing of the user's to keep.
         if (editor->text().trimmed().isEmpty()) {
+            m_host.state().unsavedChanges = 0;
             return true;
         }
         const Status saved = saveRichText(m_host.folder(), worksheets::fileName(m_shown), *editor->document());

@@ -49,8 +49,10 @@ namespace qv {
         virtual void setCaption(const QString& caption) = 0;
         // The caption of the panel above the work panel, for areas without entry buttons.
         virtual void setPanelCaption(const QString& caption) = 0;
-        // Asks "Save changes/entries before next action?" and saves on Yes.
-        virtual void saveChangesPrompt() = 0;
+        // Asks "Save changes/entries before next action?" and saves on Yes. False when the edits are
+        // still not on disk (the save was refused or failed): the caller must then leave the editor's
+        // content as it is and stay where it is.
+        virtual bool saveChangesPrompt() = 0;
         // Empties the editor without counting it as an edit.
         virtual void clearEditor() = 0;
         // Shows the chosen text pane again, for a newly chosen entry.
@@ -95,7 +97,9 @@ namespace qv {
         }
         // The area's own part of being selected, after the common steps.
         virtual void enter() = 0;
-        // The Save command while this area is current; false when the area has nothing to save.
+        // The Save command while this area is current; false when the area has nothing to save. The
+        // unsaved-changes flag is cleared once the text is on disk and stays set when the save is
+        // refused or fails: the save-changes question relies on that.
         virtual bool save()
         {
             return false;

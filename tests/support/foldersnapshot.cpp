@@ -1,0 +1,59 @@
+#include "foldersnapshot.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+namespace qv::test {
+
+    namespace {
+        QMap<QString, QByteArray> hashesOf(const QString& dir)
+        {
+            QMap<QString, QByteArray> hashes;
+            const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+            for (const QString& name : names) {
+                QFile file(QDir(dir).filePath(name));
+                hashes.insert(name,
+                              file.open(QIODevice::ReadOnly)
+                                  ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                  : QByteArray("unreadable"));
+            }
+            return hashes;
+        }
+    } // namespace
+
+    FolderSnapshot::FolderSnapshot(const QString& dir)
+        : m_dir(dir)
+        , m_hashes(hashesOf(dir))
+    {
+    }
+
+    QStringList FolderSnapshot::changedSince() const
+    {
+        const QMap<QString, QByteArray> now = hashesOf(m_dir);
+        QSet<QString> names(m_hashes.keyBegin(), m_hashes.keyEnd());
+        names.unite(QSet<QString>(now.keyBegin(), now.keyEnd()));
+        QStringList changed;
+        for (const QString& name : names) {
+            if (m_hashes.value(name) != now.value(name)) {
+                changed.append(name);
+            }
+        }
+        changed.sort();
+        return changed;
+    }
+
+    QString FolderSnapshot::unexpectedChanges(const QStringList& allowed) const
+    {
+        QStringList unexpected;
+        for (const QString& name : changedSince()) {
+            if (!allowed.contains(name)) {
+                unexpected.append(name);
+            }
+        }
+        return unexpected.isEmpty() ? QString()
+                                    : QStringLiteral("changed unexpectedly: ") + unexpected.join(QStringLiteral(", "));
+    }
+
+} // namespace qv::test

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace qv::test {
+
+    // Every file of a folder with a hash of its bytes, to prove that a command changed only the file
+    // it was meant to.
+    class FolderSnapshot
+    {
+    public:
+        explicit FolderSnapshot(const QString& dir);
+
+        // The names that were added, removed or changed since this snapshot, sorted.
+        QStringList changedSince() const;
+        // A readable failure text when anything but allowed changed; empty when all is well.
+        QString unexpectedChanges(const QStringList& allowed = {}) const;
+
+    private:
+        QString m_dir;
+        QMap<QString, QByteArray> m_hashes;
+    };
+
+} // namespace qv::test
