@@ -7,9 +7,11 @@
 #include "gui/kit/prompter.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/startscreen.h"
+#include "workbooklock.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -44,6 +46,18 @@ namespace {
         return 2;
     }
 
+    // No window is up yet, so the refusal is a box of its own; it goes to stderr as well for whoever
+    // started the program from a shell or a script. A platform with no screen (offscreen, minimal)
+    // has nobody to click the box away, so it gets stderr only.
+    int refuseOpenWorkbook(const QString& message)
+    {
+        const QString platform = QGuiApplication::platformName();
+        if (platform != u"offscreen" && platform != u"minimal") {
+            qv::QtPrompter().warn(QStringLiteral("Quorvane"), message);
+        }
+        return fail(message);
+    }
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -68,6 +82,12 @@ int main(int argc, char* argv[])
     const qv::Result<qv::AppFolders> folders = qv::resolveFolders(options, qv::systemFolderDefaults());
     if (!folders) {
         return fail(folders.error());
+    }
+
+    // Claimed before anything reads the workbook: a second program on it would undo the first one's saves.
+    qv::WorkbookLock lock(folders.value().dataDir);
+    if (const qv::Status claimed = lock.claim(); !claimed) {
+        return refuseOpenWorkbook(claimed.error());
     }
 
     qv::applyProgramLook();

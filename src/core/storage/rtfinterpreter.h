@@ -160,6 +160,11 @@ namespace qv::rtf {
     public:
         Interpreter(QByteArrayView rtf, QTextDocument& doc);
         void run();
+        // After run(): the input ended inside a group.
+        bool cutOff() const
+        {
+            return m_cutOff;
+        }
 
     private:
         // rtfreader.cpp: groups, text and paragraphs
@@ -210,6 +215,7 @@ namespace qv::rtf {
 
         std::vector<GroupState> m_stack;
         qint64 m_overflow = 0;
+        bool m_cutOff = false;
         bool m_starPending = false;
         int m_ucSkip = 0;
         char16_t m_highSurrogate = 0;

@@ -84,13 +84,18 @@ namespace qv::rtf {
 
     bool read(QByteArrayView rtf, QTextDocument& doc)
     {
+        return readDocument(rtf, doc).wasRtf;
+    }
+
+    ReadOutcome readDocument(QByteArrayView rtf, QTextDocument& doc)
+    {
         if (!rtf.startsWith("{\\rtf")) {
             doc.setPlainText(cp1252::decode(rtf));
-            return false;
+            return {};
         }
         Interpreter interpreter(rtf, doc);
         interpreter.run();
-        return true;
+        return {true, interpreter.cutOff()};
     }
 
     Interpreter::Interpreter(QByteArrayView rtf, QTextDocument& doc)
@@ -140,6 +145,8 @@ namespace qv::rtf {
 
         // Whatever was open when the input ended is closed as if its braces had been there; the last
         // paragraph keeps the properties it had inside them.
+        if (m_stack.size() > 1 || m_overflow > 0)
+            m_cutOff = true;
         const ParaState last = m_stack.size() > 1 || !m_documentPara ? top().para : *m_documentPara;
         while (m_stack.size() > 1 || m_overflow > 0)
             popGroup();
@@ -196,7 +203,8 @@ namespace qv::rtf {
         // would otherwise swallow the whole document.
         if (m_stack.size() <= 2 && m_overflow == 0)
             return;
-        m_tok.skipGroup();
+        if (!m_tok.skipGroup())
+            m_cutOff = true;
         popGroup();
     }
 
