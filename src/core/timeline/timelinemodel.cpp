@@ -3,8 +3,11 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <numeric>
 
 namespace qv::timeline {
+
+    using namespace Qt::StringLiterals;
 
     namespace {
 
@@ -21,21 +24,21 @@ namespace qv::timeline {
             return text.trimmed().isEmpty();
         }
 
-        // Blank cells first, then dates in day order, then anything that is no date by its text.
-        int compareDates(const QString& a, const QString& b)
+        // How a cell sorts in a date column: blank cells first, then dates in day order, then anything
+        // that is no date by its text. Worked out once a row, not once a comparison.
+        struct DateKey
         {
-            const bool blankA = isBlankText(a);
-            const bool blankB = isBlankText(b);
-            if (blankA || blankB)
-                return int(blankB) - int(blankA);
-            const QDate dateA = parseCellDate(a);
-            const QDate dateB = parseCellDate(b);
-            if (dateA.isValid() && dateB.isValid())
-                return dateA < dateB ? -1 : (dateB < dateA ? 1 : 0);
-            if (dateA.isValid() != dateB.isValid())
-                return dateA.isValid() ? -1 : 1;
-            return QString::compare(a, b, Qt::CaseInsensitive);
-        }
+            int rank = 0;
+            qint64 day = 0;
+
+            static DateKey of(const QString& text)
+            {
+                if (isBlankText(text))
+                    return {0, 0};
+                const QDate date = parseCellDate(text);
+                return date.isValid() ? DateKey{1, date.toJulianDay()} : DateKey{2, 0};
+            }
+        };
 
     } // namespace
 
@@ -46,20 +49,34 @@ namespace qv::timeline {
 
     QDate parseCellDate(const QString& text)
     {
+        // Read by hand: sorting by a date column parses every cell, and QLocale's parser is slow.
+        static const QStringList months{u"jan"_s,
+                                        u"feb"_s,
+                                        u"mar"_s,
+                                        u"apr"_s,
+                                        u"may"_s,
+                                        u"jun"_s,
+                                        u"jul"_s,
+                                        u"aug"_s,
+                                        u"sep"_s,
+                                        u"oct"_s,
+                                        u"nov"_s,
+                                        u"dec"_s};
         const qsizetype dash = text.indexOf(u'-');
-        const QString shortDate = (dash < 0 ? text : text.mid(dash + 1)).trimmed();
-        for (const QString& form : {QStringLiteral("MMM d, yy"), QStringLiteral("MMM d, yyyy")}) {
-            QDate date = english().toDate(shortDate, form);
-            if (!date.isValid())
-                continue;
-            if (form.endsWith(QStringLiteral(", yy"))) {
-                // Qt reads two digits as 1900 to 1999.
-                const int yy = date.year() % 100;
-                date = date.addYears((yy < 30 ? 2000 + yy : 1900 + yy) - date.year());
-            }
-            return date;
-        }
-        return QDate();
+        const QStringView shortDate = dash < 0 ? QStringView(text) : QStringView(text).sliced(dash + 1);
+        const QList<QStringView> parts = shortDate.split(u' ', Qt::SkipEmptyParts);
+        if (parts.size() != 3 || parts.at(0).size() < 3 || !parts.at(1).endsWith(u','))
+            return QDate();
+        const qsizetype month = months.indexOf(parts.at(0).first(3).toString().toLower());
+        bool dayOk = false;
+        bool yearOk = false;
+        const int day = parts.at(1).chopped(1).toInt(&dayOk);
+        int year = parts.at(2).toInt(&yearOk);
+        if (month < 0 || !dayOk || !yearOk || (parts.at(2).size() != 2 && parts.at(2).size() != 4))
+            return QDate();
+        if (parts.at(2).size() == 2)
+            year += year < 30 ? 2000 : 1900;
+        return QDate(year, int(month) + 1, day);
     }
 
     QString heading(int column)
@@ -257,23 +274,39 @@ namespace qv::timeline {
         return QStringLiteral("Delete Activity and Dates for - \r") + item + QStringLiteral(", ") + item + u'?';
     }
 
-    void TimelineModel::sort(int column, Qt::SortOrder order)
+    void TimelineModel::sort(int column, Qt::SortOrder sortOrder)
     {
         if (column < 0 || column >= ColumnCount)
             return;
         beginResetModel();
-        const auto less = [column](const Cells& a, const Cells& b) {
-            if (column == Item || column == Unused)
-                return QString::compare(a[column], b[column], Qt::CaseInsensitive) < 0;
-            return compareDates(a[column], b[column]) < 0;
-        };
-        if (order == Qt::AscendingOrder) {
-            std::stable_sort(m_rows.begin(), m_rows.end(), less);
-            compactAfterSort();
-        } else {
-            std::stable_sort(
-                m_rows.begin(), m_rows.end(), [&less](const Cells& a, const Cells& b) { return less(b, a); });
+        QList<DateKey> keys(RowCount);
+        const bool dates = column != Item && column != Unused;
+        if (dates) {
+            for (int r = 0; r < RowCount; ++r)
+                keys[r] = DateKey::of(m_rows.at(r).at(column));
         }
+        const auto less = [&](int a, int b) {
+            const QString& textA = m_rows.at(a).at(column);
+            const QString& textB = m_rows.at(b).at(column);
+            if (dates && keys.at(a).rank != keys.at(b).rank)
+                return keys.at(a).rank < keys.at(b).rank;
+            if (dates && keys.at(a).rank == 1)
+                return keys.at(a).day < keys.at(b).day;
+            return QString::compare(textA, textB, Qt::CaseInsensitive) < 0;
+        };
+        QList<int> order(RowCount);
+        std::iota(order.begin(), order.end(), 0);
+        if (sortOrder == Qt::AscendingOrder)
+            std::stable_sort(order.begin(), order.end(), less);
+        else
+            std::stable_sort(order.begin(), order.end(), [&less](int a, int b) { return less(b, a); });
+        QList<Cells> sorted;
+        sorted.reserve(RowCount);
+        for (const int r : order)
+            sorted.append(std::move(m_rows[r]));
+        m_rows = std::move(sorted);
+        if (sortOrder == Qt::AscendingOrder)
+            compactAfterSort();
         endResetModel();
         Q_EMIT edited();
     }

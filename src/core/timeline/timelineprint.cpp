@@ -18,6 +18,8 @@ namespace qv::timeline {
         // Greedy word wrap within width; a word wider than the column is broken where it must be.
         QStringList wrapped(const PageEngine& engine, const QString& text, double width)
         {
+            if (engine.textWidth(text) <= width)
+                return {text};
             QStringList lines;
             QString line;
             const QStringList words = text.split(u' ', Qt::SkipEmptyParts);

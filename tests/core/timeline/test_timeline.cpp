@@ -80,7 +80,6 @@ private Q_SLOTS:
     void insertKeeps500RowsAndRefusesToDropAnItem();
     void deleteFreesARowAtTheBottom();
     void ascendingSortLeavesNoBlankRowAboveTheItems();
-    void descendingSortKeepsEveryRow();
     void cellsNeverHoldWhatTheFileCannot();
     void addItemFillsTheFirstFreeRow();
     void tipsQuestionsAndDates();
@@ -327,23 +326,6 @@ void TestTimeline::ascendingSortLeavesNoBlankRowAboveTheItems()
     QCOMPARE(model.cell(2, Item), QStringLiteral("Alpha"));
     QCOMPARE(model.cell(3, Item), QStringLiteral("delta"));
     QCOMPARE(model.row(4), TimelineRow());
-}
-
-void TestTimeline::descendingSortKeepsEveryRow()
-{
-    TimelineModel model;
-    model.setCell(7, Item, QStringLiteral("alpha"));
-    model.setCell(8, ToDoDate, QStringLiteral("Mon - Dec 7, 26"));
-    model.setCell(9, Item, QStringLiteral("Zulu"));
-    model.sort(Item, Qt::DescendingOrder);
-    QCOMPARE(model.cell(0, Item), QStringLiteral("Zulu"));
-    QCOMPARE(model.cell(1, Item), QStringLiteral("alpha"));
-    // The item-less row with a date is still there among the blanks.
-    int dated = 0;
-    for (int r = 0; r < RowCount; ++r)
-        dated += model.cell(r, ToDoDate).isEmpty() ? 0 : 1;
-    QCOMPARE(dated, 1);
-    QCOMPARE(model.rowCount(), RowCount);
 }
 
 void TestTimeline::cellsNeverHoldWhatTheFileCannot()

@@ -49,7 +49,6 @@ private Q_SLOTS:
     void fiveHundredRowsRunOverPagesWithHeadingsOnEach();
     void longItemStaysInItsColumn();
     void nothingToPrint();
-    void printerFontFromTheEditBox();
 };
 
 void TestTimelinePrint::titleDateHeadingsAndRowsInTheirColumns()
@@ -212,30 +211,6 @@ void TestTimelinePrint::nothingToPrint()
     QVERIFY(!composeTimelinePrint(engine, settings(), model, {true, true}, Today));
     QCOMPARE(engine.pageCount(), 0);
     QCOMPARE(NothingToPrintMessage, u"There are currently No Entries to Print!");
-}
-
-void TestTimelinePrint::printerFontFromTheEditBox()
-{
-    const auto accepts = [](const QString& face) { return face != u"Refused Face"_s; };
-    PrintSettings s;
-    s.fontSize = 9;
-    QFont edit(u"MS Sans Serif"_s);
-    edit.setBold(true);
-    applyTimelineFont(s, edit, accepts);
-    QCOMPARE(s.fontName, u"Times New Roman"_s);
-    QCOMPARE(s.fontSize, 12.0);
-    QVERIFY(s.bold && !s.italic);
-
-    s.fontSize = 9;
-    QFont arial(u"Arial"_s);
-    arial.setItalic(true);
-    applyTimelineFont(s, arial, accepts);
-    QCOMPARE(s.fontName, u"Arial"_s);
-    QCOMPARE(s.fontSize, 9.0);
-    QVERIFY(!s.bold && s.italic);
-
-    applyTimelineFont(s, QFont(u"Refused Face"_s), accepts);
-    QCOMPARE(s.fontName, u"Times New Roman"_s);
 }
 
 QTEST_MAIN(TestTimelinePrint)
