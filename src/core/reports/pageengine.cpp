@@ -153,6 +153,11 @@ namespace qv {
         updateDocumentPage();
     }
 
+    QSizeF PageEngine::paperSize() const
+    {
+        return m_paper;
+    }
+
     PageOrientation PageEngine::orientation() const
     {
         return m_orientation;
