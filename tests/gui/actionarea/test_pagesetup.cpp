@@ -2,13 +2,18 @@
 #include "printingsupport.h"
 
 #include "core/reports/printsettings.h"
+#include "gui/kit/controlarray.h"
+#include "gui/reports/previewwidget.h"
 #include "gui/reports/printdesk.h"
+#include "screenshot.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMap>
 #include <QProcess>
 #include <QPushButton>
@@ -49,14 +54,14 @@ namespace {
     }
 
     // Policy 14 on view in the Administrative family with its notes report open.
-    PrintOptionsPanel* openPolicyReport(Spine& spine, ActionArea* area)
+    PrintOptionsPanel* openPolicyReport(ActionArea* area)
     {
         press(area, QStringLiteral("SSCommand11"), 2);
         press(area, QStringLiteral("SSCommand14"), 14);
         choosePane(area, WorkPanel::PoliciesProcedures);
         area->printOptions();
         PrintOptionsPanel* panel = panelOf(area);
-        return panel && panel->isVisible() && spine.dialogs.calls().isEmpty() ? panel : nullptr;
+        return panel && panel->isVisible() ? panel : nullptr;
     }
 
 } // namespace
@@ -69,6 +74,7 @@ private Q_SLOTS:
     void notesBoxesKeepThePageSetup();
     void paperChosenInPageSetupIsPrinted();
     void pdfStartsInTheDocumentsFolder();
+    void settingFieldsShowWhole();
 };
 
 void TestPageSetup::notesBoxesKeepThePageSetup()
@@ -78,7 +84,7 @@ void TestPageSetup::notesBoxesKeepThePageSetup()
     writeNote(spine, QStringLiteral("Action14.Fil"), QStringLiteral("Action text."));
     writeNote(spine, QStringLiteral("Comment14.Fil"), QStringLiteral("Comment text."));
     ActionArea* area = spine.begin();
-    PrintOptionsPanel* panel = openPolicyReport(spine, area);
+    PrintOptionsPanel* panel = openPolicyReport(area);
     QVERIFY(panel);
     PrintDesk* desk = area->printDesk();
 
@@ -127,7 +133,7 @@ void TestPageSetup::paperChosenInPageSetupIsPrinted()
     Spine spine;
     writePolicy(spine, 14, QStringLiteral("Policy text."));
     ActionArea* area = spine.begin();
-    PrintOptionsPanel* panel = openPolicyReport(spine, area);
+    PrintOptionsPanel* panel = openPolicyReport(area);
     QVERIFY(panel);
     PrintDesk* desk = area->printDesk();
     const QMap<QString, QByteArray> before = folderHashes(spine.folder.dataDir());
@@ -200,6 +206,43 @@ void TestPageSetup::pdfStartsInTheDocumentsFolder()
     QCOMPARE(spine.dialogs.calls().last().path,
              documents + QStringLiteral("/HIPAA Security Standards Status Report.pdf"));
     QVERIFY(QFileInfo(documents).isDir());
+}
+
+void TestPageSetup::settingFieldsShowWhole()
+{
+    Spine spine;
+    writePolicy(spine, 14, QStringLiteral("Policy text."));
+    ActionArea* area = spine.begin();
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        area->resize(size);
+        PrintOptionsPanel* panel = openPolicyReport(area);
+        QVERIFY(panel);
+        // A face with a long name, in a size with a fraction.
+        FontChoice chosen;
+        chosen.font = QFont(QStringLiteral("DejaVu Serif Condensed"));
+        chosen.font.setPointSizeF(10.5);
+        spine.dialogs.answerFont(chosen);
+        QTest::mouseClick(panel->command(PrintOptionsPanel::FontCommand), Qt::LeftButton);
+        QCOMPARE(panel->fontText(), QStringLiteral(" ") + chosen.font.family());
+        QApplication::processEvents();
+        const QString name = QStringLiteral("print-fields-%1x%2").arg(size.width()).arg(size.height());
+        grabToPng(area, name);
+        const QList<QLabel*> labels = controlArray<QLabel>(panel, QStringLiteral("PrintSettingLabel"));
+        const QList<QLabel*> fields = controlArray<QLabel>(panel, QStringLiteral("Panel3D80"));
+        QCOMPARE(fields.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QLabel* label = labels.at(i);
+            const QLabel* field = fields.at(i);
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+            QVERIFY2(field->sizeHint().width() <= field->width(),
+                     qPrintable(QStringLiteral("%1 needs %2, has %3")
+                                    .arg(field->text())
+                                    .arg(field->sizeHint().width())
+                                    .arg(field->width())));
+            QVERIFY(field->geometry().right() < panel->preview()->geometry().left());
+        }
+        QTest::mouseClick(panel->command(PrintOptionsPanel::CloseCommand), Qt::LeftButton);
+    }
 }
 
 QTEST_MAIN(TestPageSetup)
