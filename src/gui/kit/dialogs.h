@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPointer>
 #include <QString>
 
@@ -23,7 +24,7 @@ namespace qv {
         friend bool operator==(const FontChoice&, const FontChoice&) = default;
     };
 
-    // Margins from the edges of the sheet, in twips, and the orientation of the page.
+    // The paper, margins from the edges of the sheet in twips, and the orientation of the page.
     struct PageSetup
     {
         int marginLeft = 1440;
@@ -31,6 +32,7 @@ namespace qv {
         int marginRight = 1440;
         int marginBottom = 1440;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        QPageSize paper = QPageSize(QPageSize::Letter);
 
         friend bool operator==(const PageSetup&, const PageSetup&) = default;
     };
