@@ -391,7 +391,8 @@ namespace qv {
             refuseTitle(valid.error(), true);
             return;
         }
-        if (m_index.find(title) >= 0) {
+        // A report file the index lost track of holds someone's words as much as a listed one.
+        if (m_index.isTaken(title)) {
             Prompt prompt;
             prompt.title = QStringLiteral("Save Changes to Existing File?");
             prompt.text = QStringLiteral("File by Name [ ") + title +
