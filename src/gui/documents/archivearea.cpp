@@ -116,8 +116,15 @@ namespace qv {
         grid->addWidget(m_selector, 1, 0);
         grid->addWidget(m_status, 3, 0);
         grid->addWidget(m_select, 1, 1);
-        grid->addWidget(m_delete, 1, 2);
-        grid->setColumnStretch(0, 1);
+        // Laid out as in the incident reports: "Delete Selected File" under the command and keeping
+        // its place while hidden, so nothing moves when an archive is chosen.
+        grid->addWidget(m_delete, 2, 1);
+        for (QWidget* comes : {static_cast<QWidget*>(m_delete), static_cast<QWidget*>(m_status)}) {
+            QSizePolicy policy = comes->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            comes->setSizePolicy(policy);
+        }
+        grid->setColumnStretch(2, 1);
         connect(m_select, &QPushButton::clicked, this, &ArchiveArea::selectExisting);
         connect(m_delete, &QPushButton::clicked, this, &ArchiveArea::deleteSelected);
         connect(m_selector, &QComboBox::activated, this, &ArchiveArea::chooseArchive);

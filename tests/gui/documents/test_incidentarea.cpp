@@ -7,6 +7,7 @@
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "screenshot.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -164,6 +165,8 @@ private Q_SLOTS:
     void hostileIndexLineIsShownButNotDeleted_data();
     void hostileIndexLineIsShownButNotDeleted();
     void newReportOverAnUnlistedFileAsksFirst();
+    void rowKeepsItsPlaceAndCaptions_data();
+    void rowKeepsItsPlaceAndCaptions();
 };
 
 void TestIncidentArea::cleanup()
@@ -588,6 +591,42 @@ void TestIncidentArea::newReportOverAnUnlistedFileAsksFirst()
     QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"Listed.Flc\"\r\n\"lost laptop.Flc\"\r\n"));
     const QStringList changed = {QStringLiteral("data/Lost laptop.Flc"), QStringLiteral("data/") + Index};
     QCOMPARE(without(f.hashes(), changed), without(before, changed));
+}
+
+void TestIncidentArea::rowKeepsItsPlaceAndCaptions_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("1024x768") << QSize(1024, 768);
+    QTest::newRow("1920x1080") << QSize(1920, 1080);
+}
+
+void TestIncidentArea::rowKeepsItsPlaceAndCaptions()
+{
+    QFETCH(QSize, screen);
+    Fixture f({QStringLiteral("Breach Jan 3"), QStringLiteral("Lost laptop")});
+    f.area->showNormal();
+    f.area->resize(screen);
+    QTest::qWait(50);
+    f.run(SelectExisting);
+    QTest::qWait(50);
+    grabToPng(f.area, QStringLiteral("incidents-choosing-%1x%2").arg(screen.width()).arg(screen.height()));
+    QList<QRect> before;
+    for (int n = 0; n < 3; ++n) {
+        before.append(f.incidents->command(n)->geometry());
+    }
+    const QRect selectorBefore = f.incidents->selector()->geometry();
+    f.choose(0);
+    QTest::qWait(50);
+    grabToPng(f.area, QStringLiteral("incidents-opened-%1x%2").arg(screen.width()).arg(screen.height()));
+    QVERIFY(f.incidents->command(Delete)->isVisible());
+    for (int n = 0; n < 4; ++n) {
+        QPushButton* button = f.incidents->command(n);
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        if (n < 3) {
+            QCOMPARE(button->geometry(), before.at(n));
+        }
+    }
+    QCOMPARE(f.incidents->selector()->geometry(), selectorBefore);
 }
 
 QTEST_MAIN(TestIncidentArea)
