@@ -4,7 +4,7 @@
 #include "core/storage/fixedrecordfile.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/richtextfile.h"
-#include "folderhashes.h"
+#include "foldersnapshot.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/documents/worksheetarea.h"
 #include "gui/kit/captionbutton.h"
@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -241,7 +240,7 @@ void TestWorksheets::titleOutsideTheCodePageIsRefused()
     ActionArea* area = enterWorksheets(spine);
     QVERIFY(area);
     saveTitles(area, {{0, QStringLiteral("Front desk")}});
-    const auto before = fileHashes(QFileInfo(spine.folder.dataDir()).path());
+    const FolderSnapshot before(spine.folder.dataDir());
 
     area->menuAction(QStringLiteral("mOWkTitle"))->trigger();
     QFrame* panel = area->worksheetArea()->titlePanel();
@@ -257,7 +256,7 @@ void TestWorksheets::titleOutsideTheCodePageIsRefused()
     QVERIFY(panel->isVisible());
     QCOMPARE(controlAt<QLineEdit>(panel, QStringLiteral("Text3"), 1)->text(), QStringLiteral("Łódź clinic"));
     QCOMPARE(worksheetButton(area, 1)->text(), QStringLiteral("Risk Analysis # 2"));
-    QCOMPARE(fileHashes(QFileInfo(spine.folder.dataDir()).path()), before);
+    QCOMPARE(before.unexpectedChanges(), QString());
 }
 
 void TestWorksheets::removedTitlesFileRestoresDefaults()
