@@ -102,7 +102,10 @@ int main(int argc, char* argv[])
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
         auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);
-        QObject::connect(area, &qv::ActionArea::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // Exit ends the program at once: quit() would first close every window, and the Action
+        // Area's close hands the screen back to the start screen, which would flash up on the way out.
+        QObject::connect(
+            area, &qv::ActionArea::exitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         return area;
     });
 

@@ -274,7 +274,10 @@ namespace qv {
             m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
         }
         m_navigator.setRequestedScreen(0);
+        // Maximised, as the full-screen display is the one in force until display settings are
+        // kept; the normal size is what the window manager restores it to.
         resize(1024, 768);
+        setWindowState(windowState() | Qt::WindowMaximized);
 
         m_overview->chooseFamily(0, OverviewArea::Press::ByProgram);
 
@@ -563,7 +566,9 @@ namespace qv {
         if (picked.value() == StatusStore::PickOutcome::StoredNotImplemented) {
             m_prompter.critical(statuses::NotImplementedTitle.toString(), statuses::NotImplementedText.toString());
         }
-        showNormal();
+        // The pointer routine, not QWidget::showNormal, which the member name would hide it behind and
+        // which would take the window out of its maximised state.
+        qv::showNormal();
     }
 
     // ---- Editor --------------------------------------------------------------------------------

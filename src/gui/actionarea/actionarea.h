@@ -114,6 +114,8 @@ namespace qv {
         void layOutPanels();
         void activated();
         void askExit();
+        // Esc: closes what lies over the screen, innermost first, else asks to end the program.
+        void escape();
         void onEditorChanged();
         // The save-changes question when there are unsaved edits; false when the user must stay.
         bool offerToSave();

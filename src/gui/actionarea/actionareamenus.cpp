@@ -8,6 +8,7 @@
 #include "gui/kit/navigator.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/weblinks.h"
+#include "gui/reports/printdesk.h"
 #include "gui/shell/aboutdialog.h"
 
 #include <QMenuBar>
@@ -76,7 +77,12 @@ namespace qv {
             if (k != Navigator::ExitProgram && !m_navigator.isAvailable(k)) {
                 markUnavailable(action);
             }
-            connect(action, &QAction::triggered, this, [this, k] { pressNavigation(k); });
+            // A report on view belongs to this screen: it is put away before another screen opens
+            // or the program asks to end.
+            connect(action, &QAction::triggered, this, [this, k] {
+                m_printDesk->close();
+                pressNavigation(k);
+            });
         }
 
         QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
