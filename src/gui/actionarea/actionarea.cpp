@@ -168,6 +168,8 @@ namespace qv {
         m_panelCaption = new QLabel(m_areaPanels[2]);
         m_panelCaption->setObjectName(QStringLiteral("PanelCaption"));
         m_panelCaption->setAlignment(Qt::AlignCenter);
+        // The archive viewer's heading is wider than the panel on a 1024-wide screen.
+        m_panelCaption->setWordWrap(true);
         QFont captionFont = m_panelCaption->font();
         captionFont.setBold(true);
         captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);

@@ -214,7 +214,7 @@ void TestPageSetup::settingFieldsShowWhole()
     writePolicy(spine, 14, QStringLiteral("Policy text."));
     ActionArea* area = spine.begin();
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        area->resize(size);
+        showAtSize(area, size);
         PrintOptionsPanel* panel = openPolicyReport(area);
         QVERIFY(panel);
         // A face with a long name, in a size with a fraction.

@@ -568,7 +568,7 @@ void TestPrinting::printingScreenshots()
     ActionArea* area = spine.begin();
     PrintOptionsPanel* panel = panelOf(area);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        area->resize(size);
+        showAtSize(area, size);
         area->printOptions();
         clickBox(panel, 0);
         QApplication::processEvents();
@@ -583,7 +583,7 @@ void TestPrinting::printingScreenshots()
     press(area, QStringLiteral("SSCommand14"), 14);
     choosePane(area, WorkPanel::PoliciesProcedures);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        area->resize(size);
+        showAtSize(area, size);
         area->printOptions();
         clickBox(panel, 0);
         QApplication::processEvents();

@@ -96,8 +96,7 @@ void TestScreens::screens()
     ActionArea* area = spine.begin();
     // Maximised, it would take the size of the test's screen; the window sizes people use are the
     // point here.
-    area->setWindowState(Qt::WindowNoState);
-    area->resize(size);
+    showAtSize(area, size);
     QVERIFY(QTest::qWaitForWindowExposed(area));
     // The example's notice and the sample plan's explanation come once each.
     spine.prompter.answer({PromptAnswer::Ok, PromptAnswer::Ok});

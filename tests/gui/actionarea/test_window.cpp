@@ -193,8 +193,7 @@ void TestWindow::descriptionLabelsAreWholeAt1024x768()
 {
     Spine spine;
     ActionArea* area = spine.begin();
-    area->setWindowState(Qt::WindowNoState);
-    area->resize(1024, 768);
+    showAtSize(area, QSize(1024, 768));
     QVERIFY(QTest::qWaitForWindowExposed(area));
     const struct
     {

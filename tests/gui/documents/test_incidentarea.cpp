@@ -615,7 +615,7 @@ void TestIncidentArea::rowKeepsItsPlaceAndCaptions()
     QFETCH(QSize, screen);
     Fixture f({QStringLiteral("Breach Jan 3"), QStringLiteral("Lost laptop")});
     f.area->showNormal();
-    f.area->resize(screen);
+    showAtSize(f.area, screen);
     QTest::qWait(50);
     f.run(SelectExisting);
     QTest::qWait(50);
