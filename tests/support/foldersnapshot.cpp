@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSet>
 
@@ -11,10 +12,11 @@ namespace qv::test {
         QMap<QString, QByteArray> hashesOf(const QString& dir)
         {
             QMap<QString, QByteArray> hashes;
-            const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-            for (const QString& name : names) {
-                QFile file(QDir(dir).filePath(name));
-                hashes.insert(name,
+            QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                QFile file(path);
+                hashes.insert(QDir(dir).relativeFilePath(path),
                               file.open(QIODevice::ReadOnly)
                                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
                                   : QByteArray("unreadable"));

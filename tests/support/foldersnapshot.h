@@ -7,8 +7,8 @@
 
 namespace qv::test {
 
-    // Every file of a folder with a hash of its bytes, to prove that a command changed only the file
-    // it was meant to.
+    // Every file under a folder (by its path relative to it) with a hash of its bytes, to prove that a
+    // command changed only the file it was meant to and wrote nothing beside it.
     class FolderSnapshot
     {
     public:

@@ -1,5 +1,6 @@
 #include "core/timeline/timelinefiles.h"
 #include "core/timeline/timelinemodel.h"
+#include "foldersnapshot.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,37 +27,6 @@ namespace {
         for (const QString& s : strings)
             bytes += '"' + s.toLatin1() + "\"\r\n";
         return bytes;
-    }
-
-    // Every file of the data folder with the hash of its bytes.
-    QMap<QString, QByteArray> snapshot(const QString& dir)
-    {
-        QMap<QString, QByteArray> files;
-        const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& name : names) {
-            QFile file(QDir(dir).filePath(name));
-            files.insert(name,
-                         file.open(QIODevice::ReadOnly)
-                             ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                             : QByteArray("<unreadable>"));
-        }
-        return files;
-    }
-
-    // The names whose bytes differ, or that came or went, between two snapshots.
-    QStringList changed(const QMap<QString, QByteArray>& before, const QMap<QString, QByteArray>& after)
-    {
-        QStringList names;
-        for (auto it = after.begin(); it != after.end(); ++it) {
-            if (before.value(it.key()) != it.value())
-                names.append(it.key());
-        }
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            if (!after.contains(it.key()))
-                names.append(it.key());
-        }
-        names.sort();
-        return names;
     }
 
 } // namespace
@@ -137,7 +107,7 @@ void TestTimeline::savedTimelineWithOneItemIsExactBytes()
     QVERIFY(model.setCell(0, ToDoDate, QStringLiteral("Mon - Dec 7, 26")));
     QVERIFY(model.setCell(0, ActualDate, QStringLiteral("Tue - Dec 8, 26")));
     QVERIFY(model.setCell(0, NextReviewDate, QStringLiteral("Thu - Jun 3, 27")));
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
 
     QVERIFY(saveTimeline(*m_folder, model).ok());
 
@@ -148,7 +118,7 @@ void TestTimeline::savedTimelineWithOneItemIsExactBytes()
     const QByteArray saved = bytes(Timeline);
     QCOMPARE(saved.count("\r\n"), 2500);
     QCOMPARE(saved, expected);
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList{Timeline});
+    QCOMPARE(before.changedSince(), QStringList{Timeline});
 }
 
 void TestTimeline::savedTimelineLoadsBackIntoTheSameCells()
@@ -207,7 +177,7 @@ void TestTimeline::loadReadsWhatTheFileHolds()
 
     if (file != "<none>")
         put(Timeline, file);
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
     TimelineModel model;
     QVERIFY(loadTimeline(*m_folder, model).ok());
     QStringList cells;
@@ -219,7 +189,7 @@ void TestTimeline::loadReadsWhatTheFileHolds()
         withItems += model.cell(r, Item).isEmpty() ? 0 : 1;
     QCOMPARE(withItems, itemRows);
     QCOMPARE(model.rowCount(), RowCount);
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 void TestTimeline::failedSaveKeepsTheOldFile()
@@ -228,7 +198,7 @@ void TestTimeline::failedSaveKeepsTheOldFile()
     model.setCell(0, Item, QStringLiteral("First"));
     QVERIFY(saveTimeline(*m_folder, model).ok());
     const QByteArray old = bytes(Timeline);
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
 
     model.setCell(1, Item, QStringLiteral("Second"));
     WriteFaults::inject(Timeline, 1, 100);
@@ -236,7 +206,7 @@ void TestTimeline::failedSaveKeepsTheOldFile()
     QVERIFY(!status.ok());
     QVERIFY2(status.error().contains(Timeline), qPrintable(status.error()));
     QCOMPARE(bytes(Timeline), old);
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 
     // Nothing was lost: the next save writes it.
     QVERIFY(saveTimeline(*m_folder, model).ok());
@@ -382,20 +352,20 @@ void TestTimeline::rememberIgnoresCaseAndTrailingBlanks()
     ItemNames names(*m_folder);
     QVERIFY(names.load().ok());
     QCOMPARE(names.names(), (QStringList{u"backup plan"_s, u"Risk review"_s}));
-    auto before = snapshot(m_data);
+    test::FolderSnapshot before(m_data);
 
     Result<bool> stored = names.remember(QStringLiteral("Backup Plan"));
     QVERIFY(stored.ok());
     QVERIFY(!stored.value());
     stored = names.remember(QStringLiteral("   "));
     QVERIFY(stored.ok() && !stored.value());
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 
     // A name from the item box comes with its two blanks; only a leading blank makes it another name.
     stored = names.remember(QStringLiteral("Train staff  "));
     QVERIFY(stored.ok() && stored.value());
     QCOMPARE(bytes(Names), quotedLines({u"backup plan"_s, u"Risk review"_s, u"Train staff  "_s}));
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList{Names});
+    QCOMPARE(before.changedSince(), QStringList{Names});
 
     // No names file yet: the first name creates it.
     QFile::remove(m_data + u'/' + Names);
@@ -410,12 +380,12 @@ void TestTimeline::forgettingTheOnlyNameLeavesOneEmptyEntry()
 {
     ItemNames names(*m_folder);
     QVERIFY(names.remember(QStringLiteral("Only one")).value());
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
 
     QVERIFY(names.forget(QStringLiteral("ONLY ONE  ")).ok());
     QCOMPARE(names.names(), QStringList{QString()});
     QCOMPARE(bytes(Names), QByteArray("\"\"\r\n"));
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList{Names});
+    QCOMPARE(before.changedSince(), QStringList{Names});
 
     // Loaded again, the empty entry is still the one the next name replaces.
     ItemNames reloaded(*m_folder);
@@ -436,10 +406,10 @@ void TestTimeline::forgettingClosesTheGap()
     QCOMPARE(bytes(Names), quotedLines({u"A"_s, u"C"_s}));
 
     // A name not in the list changes nothing but the file is written all the same.
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
     QVERIFY(names.forget(QStringLiteral("Z")).ok());
     QCOMPARE(bytes(Names), quotedLines({u"A"_s, u"C"_s}));
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
     QVERIFY(names.remember(QStringLiteral("D")).value());
     QCOMPARE(names.names(), (QStringList{u"A"_s, u"C"_s, u"D"_s}));
 }
@@ -457,10 +427,10 @@ void TestTimeline::namesLoadTrimmedUpTo1000()
     QCOMPARE(names.names().constLast(), QStringLiteral("Name 1000"));
 
     // Every slot is used: nothing more is stored and the file is left alone.
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
     const Result<bool> stored = names.remember(QStringLiteral("One more"));
     QVERIFY(stored.ok() && !stored.value());
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 void TestTimeline::replaceCorrectedName()
@@ -474,10 +444,10 @@ void TestTimeline::replaceCorrectedName()
     QCOMPARE(bytes(Names), quotedLines({u"Risk review"_s, u"Backup plan"_s}));
 
     // The corrected name is already known: nothing is written.
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
     stored = names.replaceCorrected(QStringLiteral("Risk reveiw"), QStringLiteral("risk review"));
     QVERIFY(stored.ok() && !stored.value());
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 void TestTimeline::failedNameWriteKeepsListAndFile()
@@ -485,7 +455,7 @@ void TestTimeline::failedNameWriteKeepsListAndFile()
     put(Names, quotedLines({u"A"_s, u"B"_s}));
     ItemNames names(*m_folder);
     QVERIFY(names.load().ok());
-    const auto before = snapshot(m_data);
+    const test::FolderSnapshot before(m_data);
 
     WriteFaults::inject(Names, 2, 3);
     const Result<bool> stored = names.remember(QStringLiteral("C"));
@@ -494,7 +464,7 @@ void TestTimeline::failedNameWriteKeepsListAndFile()
     QCOMPARE(names.names(), (QStringList{u"A"_s, u"B"_s}));
     QVERIFY(!names.forget(QStringLiteral("A")).ok());
     QCOMPARE(names.names(), (QStringList{u"A"_s, u"B"_s}));
-    QCOMPARE(changed(before, snapshot(m_data)), QStringList());
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestTimeline)

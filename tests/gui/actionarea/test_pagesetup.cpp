@@ -2,6 +2,7 @@
 #include "printingsupport.h"
 
 #include "core/reports/printsettings.h"
+#include "foldersnapshot.h"
 #include "gui/kit/controlarray.h"
 #include "gui/reports/previewwidget.h"
 #include "gui/reports/printdesk.h"
@@ -9,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,19 +27,6 @@ using namespace qv::test;
 namespace {
 
     // Every file of the data folder with a hash of its bytes.
-    QMap<QString, QByteArray> folderHashes(const QString& dir)
-    {
-        QMap<QString, QByteArray> hashes;
-        const QFileInfoList files = QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QFileInfo& info : files) {
-            QFile file(info.filePath());
-            if (file.open(QIODevice::ReadOnly)) {
-                hashes.insert(info.fileName(), QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
-            }
-        }
-        return hashes;
-    }
-
     // The size of the first page of a PDF in points, as poppler reads it.
     QSizeF pdfPageSize(const QString& pdfinfo, const QString& pdf)
     {
@@ -136,7 +123,7 @@ void TestPageSetup::paperChosenInPageSetupIsPrinted()
     PrintOptionsPanel* panel = openPolicyReport(area);
     QVERIFY(panel);
     PrintDesk* desk = area->printDesk();
-    const QMap<QString, QByteArray> before = folderHashes(spine.folder.dataDir());
+    const FolderSnapshot before(spine.folder.dataDir());
 
     // The set-up offers the paper the preview shows, Letter, whatever the printer's default is.
     PageSetup a4;
@@ -176,7 +163,7 @@ void TestPageSetup::paperChosenInPageSetupIsPrinted()
     size = pdfPageSize(pdfinfo, printed);
     QVERIFY2(std::abs(size.width() - 595.28) < 1 && std::abs(size.height() - 841.89) < 1,
              qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
-    QCOMPARE(folderHashes(spine.folder.dataDir()), before);
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 // A file dialog given a folder that does not exist opens in the program folder, among the data.

@@ -46,17 +46,21 @@ namespace {
     struct Snapshot
     {
         explicit Snapshot(const TempProgramFolder& folder)
-            : data(folder.dataDir())
-            , beside(QFileInfo(folder.dataDir()).path())
+            : around(QFileInfo(folder.dataDir()).path())
+            , m_data(QFileInfo(folder.dataDir()).fileName() + QLatin1Char('/'))
         {
         }
-        // Empty when nothing but the allowed data files changed.
+        // Empty when nothing but the allowed data files changed, in the data folder or beside it.
         QString unexpected(const QStringList& allowed = {}) const
         {
-            return data.unexpectedChanges(allowed) + beside.unexpectedChanges();
+            QStringList paths;
+            for (const QString& name : allowed) {
+                paths.append(m_data + name);
+            }
+            return around.unexpectedChanges(paths);
         }
-        FolderSnapshot data;
-        FolderSnapshot beside;
+        FolderSnapshot around;
+        QString m_data;
     };
 
     // The Action Area on 7 December 2026.
