@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 namespace qv::test {
@@ -31,6 +32,14 @@ namespace qv::test {
     {
     }
 
+    FolderSnapshot FolderSnapshot::aroundDataFolder(const QString& dataDir)
+    {
+        const QFileInfo data(dataDir);
+        FolderSnapshot snapshot(data.path());
+        snapshot.m_allowedPrefix = data.fileName() + QLatin1Char('/');
+        return snapshot;
+    }
+
     QStringList FolderSnapshot::changedSince() const
     {
         const QMap<QString, QByteArray> now = hashesOf(m_dir);
@@ -50,7 +59,7 @@ namespace qv::test {
     {
         QStringList unexpected;
         for (const QString& name : changedSince()) {
-            if (!allowed.contains(name)) {
+            if (!name.startsWith(m_allowedPrefix) || !allowed.contains(name.mid(m_allowedPrefix.size()))) {
                 unexpected.append(name);
             }
         }

@@ -13,6 +13,9 @@ namespace qv::test {
     {
     public:
         explicit FolderSnapshot(const QString& dir);
+        // The folder around a data folder, so that a write beside the data folder shows too; the
+        // allowed names of unexpectedChanges() are still names in the data folder.
+        static FolderSnapshot aroundDataFolder(const QString& dataDir);
 
         // The names that were added, removed or changed since this snapshot, sorted.
         QStringList changedSince() const;
@@ -21,6 +24,7 @@ namespace qv::test {
 
     private:
         QString m_dir;
+        QString m_allowedPrefix;
         QMap<QString, QByteArray> m_hashes;
     };
 

@@ -42,27 +42,6 @@ namespace {
         return reader.loadFile(path) ? reader.text() : QStringLiteral("<unreadable>");
     }
 
-    // The data folder and the folder around it, to show that a command changed only what it should.
-    struct Snapshot
-    {
-        explicit Snapshot(const TempProgramFolder& folder)
-            : around(QFileInfo(folder.dataDir()).path())
-            , m_data(QFileInfo(folder.dataDir()).fileName() + QLatin1Char('/'))
-        {
-        }
-        // Empty when nothing but the allowed data files changed, in the data folder or beside it.
-        QString unexpected(const QStringList& allowed = {}) const
-        {
-            QStringList paths;
-            for (const QString& name : allowed) {
-                paths.append(m_data + name);
-            }
-            return around.unexpectedChanges(paths);
-        }
-        FolderSnapshot around;
-        QString m_data;
-    };
-
     // The Action Area on 7 December 2026.
     struct Fixture
     {
@@ -353,7 +332,7 @@ void TestArchiveArea::everyDocumentKeepsItsOwnArchive()
 {
     Fixture f;
     ActionArea* area = f.withPlan();
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     f.archive(area, {PromptAnswer::Yes, PromptAnswer::Ok});
     f.archivePolicy(area, 2, QStringLiteral("SSCommand14"), 17, QStringLiteral("Policy of the plan entry."));
     f.archivePolicy(area, 2, QStringLiteral("SSCommand14"), 22, QStringLiteral("Contracts with associates."));
@@ -383,7 +362,7 @@ void TestArchiveArea::everyDocumentKeepsItsOwnArchive()
     for (const QString& file : files) {
         written.append(file);
     }
-    QCOMPARE(before.unexpected(written), QString());
+    QCOMPARE(before.unexpectedChanges(written), QString());
 }
 
 void TestArchiveArea::archiveOverAnUnlistedFileAsksFirst()
@@ -392,24 +371,24 @@ void TestArchiveArea::archiveOverAnUnlistedFileAsksFirst()
     // An archive of this morning whose index line was lost.
     f.spine.folder.putData(PlanArchive, "{\\rtf1\\ansi Morning copy.\\par}");
     ActionArea* area = f.withPlan();
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     f.archive(area, {PromptAnswer::Yes, PromptAnswer::No});
     QCOMPARE(f.spine.prompter.prompts().last().title, QStringLiteral("Replace Existing Archive File?"));
     QCOMPARE(f.spine.prompter.prompts().last().effectiveDefault(), PromptAnswer::No);
-    QCOMPARE(before.unexpected(), QString());
+    QCOMPARE(before.unexpectedChanges(), QString());
 
     f.archive(area, {PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::Ok});
     QCOMPARE(savedText(f.spine.folder.dataPath(PlanArchive)), QStringLiteral("Call the backup site first."));
     QCOMPARE(bytesOf(f.spine.folder.dataPath(Index)), "\"" + PlanArchive.toLatin1() + "\"\r\n");
     const QStringList written = {PlanArchive, Index};
-    QCOMPARE(before.unexpected(written), QString());
+    QCOMPARE(before.unexpectedChanges(written), QString());
 }
 
 void TestArchiveArea::firstArchiveThatFailsSaysNothingWasArchived()
 {
     Fixture f;
     ActionArea* area = f.withPlan();
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     WriteFaults::inject(PlanArchive, 1, 5);
     f.archive(area, {PromptAnswer::Yes, PromptAnswer::Ok});
     WriteFaults::clear();
@@ -417,7 +396,7 @@ void TestArchiveArea::firstArchiveThatFailsSaysNothingWasArchived()
     QCOMPARE(shown.icon, PromptIcon::Critical);
     QVERIFY2(shown.text.contains(QStringLiteral("nothing was archived")), qPrintable(shown.text));
     QVERIFY(!shown.text.contains(QStringLiteral("earlier archive")));
-    QCOMPARE(before.unexpected(), QString());
+    QCOMPARE(before.unexpectedChanges(), QString());
 }
 
 void TestArchiveArea::hostileIndexLineIsShownButNotDeleted_data()
@@ -446,7 +425,7 @@ void TestArchiveArea::hostileIndexLineIsShownButNotDeleted()
     QCOMPARE(viewer->selector()->count(), 1);
     viewer->chooseArchive(0);
     QVERIFY(viewer->deleteButton()->isVisible());
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     f.spine.prompter.takePrompts();
 
     f.spine.prompter.answer(PromptAnswer::Ok);
@@ -457,7 +436,7 @@ void TestArchiveArea::hostileIndexLineIsShownButNotDeleted()
     QCOMPARE(shown.at(0).icon, PromptIcon::Warning);
     QVERIFY2(shown.at(0).text.contains(QStringLiteral("[ ") + line + QStringLiteral(" ]")),
              qPrintable(shown.at(0).text));
-    QCOMPARE(before.unexpected(), QString());
+    QCOMPARE(before.unexpectedChanges(), QString());
     QCOMPARE(viewer->selector()->count(), 1);
 }
 

@@ -66,27 +66,6 @@ namespace {
         return box->palette().color(QPalette::Base);
     }
 
-    // The data folder and the folder around it, to show that a command changed only what it should.
-    struct Snapshot
-    {
-        explicit Snapshot(const TempProgramFolder& folder)
-            : around(QFileInfo(folder.dataDir()).path())
-            , m_data(QFileInfo(folder.dataDir()).fileName() + QLatin1Char('/'))
-        {
-        }
-        // Empty when nothing but the allowed data files changed, in the data folder or beside it.
-        QString unexpected(const QStringList& allowed = {}) const
-        {
-            QStringList paths;
-            for (const QString& name : allowed) {
-                paths.append(m_data + name);
-            }
-            return around.unexpectedChanges(paths);
-        }
-        FolderSnapshot around;
-        QString m_data;
-    };
-
     // The Action Area in the incident reports, over a data folder that may hold reports already.
     struct Fixture
     {
@@ -371,11 +350,11 @@ void TestIncidentArea::deletingTheLastReportRemovesTheIndex()
 
     f.run(SelectExisting);
     f.choose(0);
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     f.run(Delete, {PromptAnswer::Yes});
     QVERIFY(!QFile::exists(f.data(QStringLiteral("A.Flc"))));
     const QStringList changed = {QStringLiteral("A.Flc"), Index};
-    QCOMPARE(before.unexpected(changed), QString());
+    QCOMPARE(before.unexpectedChanges(changed), QString());
     QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"B.Flc\"\r\n"));
     QCOMPARE(f.incidents->selector()->count(), 1);
     QVERIFY(!f.incidents->command(Delete)->isVisible());
@@ -566,7 +545,7 @@ void TestIncidentArea::hostileIndexLineIsShownButNotDeleted()
     QVERIFY(outside.open(QIODevice::WriteOnly));
     outside.write("outside");
     outside.close();
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
 
     f.run(SelectExisting);
     QCOMPARE(f.incidents->selector()->count(), 2);
@@ -580,7 +559,7 @@ void TestIncidentArea::hostileIndexLineIsShownButNotDeleted()
     QCOMPARE(shown.at(0).icon, PromptIcon::Warning);
     QVERIFY2(shown.at(0).text.contains(QStringLiteral("[ ") + line + QStringLiteral(" ]")),
              qPrintable(shown.at(0).text));
-    QCOMPARE(before.unexpected(), QString());
+    QCOMPARE(before.unexpectedChanges(), QString());
     QCOMPARE(f.incidents->selector()->count(), 2);
 }
 
@@ -592,19 +571,19 @@ void TestIncidentArea::newReportOverAnUnlistedFileAsksFirst()
     f.run(Blank, {PromptAnswer::Ok});
     QTest::keyClicks(f.incidents->titleBox(), QStringLiteral("lost laptop"));
     f.type(QStringLiteral("New account."));
-    const Snapshot before(f.spine.folder);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
 
     f.save({PromptAnswer::No});
     QCOMPARE(f.last().title, QStringLiteral("Save Changes to Existing File?"));
     QCOMPARE(f.last().text, QStringLiteral("File by Name [ lost laptop ] already Exists!\rDo you want to Replace it?"));
     QCOMPARE(f.last().effectiveDefault(), PromptAnswer::No);
-    QCOMPARE(before.unexpected(), QString());
+    QCOMPARE(before.unexpectedChanges(), QString());
 
     f.save({PromptAnswer::Yes, PromptAnswer::Ok});
     QCOMPARE(savedText(f.data(QStringLiteral("Lost laptop.Flc"))), QStringLiteral("New account."));
     QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"Listed.Flc\"\r\n\"lost laptop.Flc\"\r\n"));
     const QStringList changed = {QStringLiteral("Lost laptop.Flc"), Index};
-    QCOMPARE(before.unexpected(changed), QString());
+    QCOMPARE(before.unexpectedChanges(changed), QString());
 }
 
 void TestIncidentArea::rowKeepsItsPlaceAndCaptions_data()
