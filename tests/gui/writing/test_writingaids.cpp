@@ -12,11 +12,14 @@
 #include "screenshot.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextTable>
+#include <QTimer>
 
 using namespace qv;
 using namespace qv::test;
@@ -64,6 +67,7 @@ private Q_SLOTS:
     void thesaurusReplacesTheSelectedWord();
     void fontDialogIsPrimedAndApplied();
     void commandsFollowTheEditorAndMenusBeepOverPrintOptions();
+    void dialogScreenshots();
 };
 
 void TestWritingAids::paneCheckKeepsFormattingAndSavesOnlyTheNote()
@@ -269,6 +273,39 @@ void TestWritingAids::commandsFollowTheEditorAndMenusBeepOverPrintOptions()
     }
     QVERIFY(spine.dialogs.calls().isEmpty());
     QVERIFY(spine.prompter.prompts().isEmpty());
+}
+
+void TestWritingAids::dialogScreenshots()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    showAtSize(area, QSize(1024, 768));
+    QVERIFY(QTest::qWaitForWindowExposed(area));
+    RichTextEditor* editor = openNote(area);
+    editor->setFocus();
+    QTest::keyClicks(editor, u"Our pasword policy keeps the security, of every account."_s);
+    QtDialogs dialogs(area);
+    QStringList grabbed;
+    auto grabAndCancel = [&](const QString& name) {
+        QTimer::singleShot(300, area, [&, name] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) {
+                return;
+            }
+            grabbed.append(grabToPng(dialog, name));
+            grabToPng(area, name + u"-behind"_s);
+            dialog->findChild<QPushButton*>(u"Cancel"_s)->click();
+        });
+    };
+    editor->select(4, 7);
+    grabAndCancel(u"spell-dialog"_s);
+    const SpellAnswer answer = dialogs.reviewSpelling({u"pasword"_s, {u"password"_s, u"passwords"_s}, {}});
+    QCOMPARE(answer.action, SpellAnswer::Action::Cancel);
+    grabAndCancel(u"thesaurus-dialog"_s);
+    const auto synonym = dialogs.chooseSynonym(
+        u"security"_s, {{u"(noun) security"_s, {u"safety"_s, u"precaution"_s}}, {u"(noun) protection"_s, {}}});
+    QVERIFY(!synonym);
+    QCOMPARE(grabbed.size(), 2);
 }
 
 QTEST_MAIN(TestWritingAids)
