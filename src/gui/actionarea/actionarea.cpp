@@ -23,6 +23,7 @@
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 #include "gui/reports/printoutput.h"
+#include "gui/writing/writingaids.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -245,11 +246,6 @@ namespace qv {
                 current->insertTemplate();
             }
         });
-        // The writing aids arrive with their own features.
-        for (WorkPanel::Command c : {WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
-            markUnavailable(m_workPanel->command(c));
-        }
-
         m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_content);
         m_printDesk->setTextColorSource([this] { return m_workPanel->editor()->palette().color(QPalette::Text); });
         addPopupFilter(m_printDesk->panel());
@@ -259,6 +255,7 @@ namespace qv {
             m_printDesk->printAllPolicies();
         });
         connect(m_actions.value(QStringLiteral("mOClip")), &QAction::triggered, this, &ActionArea::copyToClipboard);
+        connectWritingAids();
         connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
             m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
         });

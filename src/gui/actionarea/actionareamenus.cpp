@@ -42,9 +42,9 @@ namespace qv {
                 &ActionArea::save);
         add(options, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard"));
         options->addSeparator();
-        later(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));
-        later(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));
-        later(options, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check"));
+        add(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));
+        add(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));
+        add(options, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check"));
         options->addSeparator();
         // Enabled by the areas while an archivable document is shown.
         add(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."))->setEnabled(false);
