@@ -366,6 +366,9 @@ void TestActionArea::laterFeaturesAreVisibleButDisabled()
     QVERIFY(area->navigationButton(1)->isVisible());
     QVERIFY(area->navigationButton(4)->isEnabled());
     QVERIFY(area->workPanel().command(WorkPanel::Exit)->isEnabled());
+    // Alignment is for a note the user writes, so it waits for one to be chosen.
+    QVERIFY(!area->workPanel().textLocationFrame()->isEnabled());
+    area->workPanel().paneOption(WorkPanel::ActionTaken)->click();
     QVERIFY(area->workPanel().textLocationFrame()->isEnabled());
 }
 
