@@ -23,8 +23,10 @@
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 #include "gui/reports/printoutput.h"
+#include "gui/timeline/timelinearea.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -32,8 +34,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -69,18 +73,6 @@ namespace qv {
         {
             return k >= 2 && k <= 6;
         }
-
-        class PendingArea : public Area
-        {
-        public:
-            void enter() override
-            {
-            }
-            // The timeline's printout arrives with the timeline.
-            void print(ReportPrinter&) override
-            {
-            }
-        };
     } // namespace
 
     ActionArea::ActionArea(Navigator& navigator,
@@ -212,9 +204,24 @@ namespace qv {
         connect(
             m_actions.value(QStringLiteral("mOArchive")), &QAction::triggered, this, [this] { createArchive(*this); });
         connect(m_actions.value(QStringLiteral("mOArchiveV")), &QAction::triggered, this, &ActionArea::viewArchives);
-        for (int k : {1}) {
-            m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
+        m_timeline = new TimelineArea(*this, m_areaPanels[1]);
+        m_areaPanels[1]->layout()->addWidget(m_timeline);
+        addPopupFilter(m_timeline->grid()->viewport());
+        addPopupFilter(m_timeline->calendar());
+        for (QWidget* part : m_timeline->calendar()->findChildren<QWidget*>()) {
+            addPopupFilter(part);
         }
+        m_timeline->setPrintOpenCheck([this] { return m_printDesk->isOpen(); });
+        connect(m_timeline, &TimelineArea::exitRequested, this, [this] { selectArea(0); });
+        connect(m_timeline, &TimelineArea::printRequested, this, &ActionArea::printOptions);
+        connect(m_actions.value(QStringLiteral("mOInsert")), &QAction::triggered, m_timeline, &TimelineArea::insertRow);
+        connect(m_actions.value(QStringLiteral("mODelete")), &QAction::triggered, m_timeline, &TimelineArea::deleteRow);
+        connect(m_actions.value(QStringLiteral("mOClear")), &QAction::triggered, m_timeline, &TimelineArea::clearGrid);
+        connect(m_optionsMenu, &QMenu::aboutToShow, m_timeline, [this] {
+            if (m_state.area == 1) {
+                m_timeline->optionsMenuOpening();
+            }
+        });
 
         auto* body = new QHBoxLayout;
         body->setSpacing(8);
@@ -305,6 +312,9 @@ namespace qv {
         setEditingCommandsEnabled(false);
         setMenuEnabled(QStringLiteral("mOPrint"), true);
         setMenuEnabled(QStringLiteral("mUExport"), false);
+        for (const char16_t* name : {u"mODelete", u"mOClear", u"mOInsert"}) {
+            setMenuEnabled(QString::fromUtf16(name), false);
+        }
         layOutPanels();
     }
 
@@ -372,7 +382,7 @@ namespace qv {
         if (k == 11) {
             return m_archives;
         }
-        return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
+        return k == 1 ? m_timeline : nullptr;
     }
 
     void ActionArea::selectArea(int k)
@@ -479,8 +489,7 @@ namespace qv {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), false);
             }
-            // The timeline's printout arrives with the timeline.
-            setMenuEnabled(QStringLiteral("mOPrint"), k == 0);
+            setMenuEnabled(QStringLiteral("mOPrint"), true);
         } else {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), true);
@@ -678,6 +687,11 @@ namespace qv {
     ArchiveArea* ActionArea::archiveArea() const
     {
         return m_archives;
+    }
+
+    TimelineArea* ActionArea::timelineArea() const
+    {
+        return m_timeline;
     }
 
     CaptionButton* ActionArea::areaButton(int k) const

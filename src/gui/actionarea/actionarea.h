@@ -30,6 +30,7 @@ namespace qv {
     class PrintDesk;
     class Prompter;
     class TextPanes;
+    class TimelineArea;
     class WorksheetArea;
 
     // The work screen and hub of the program ("WorkArea1"). It owns the screen state, runs the steps
@@ -89,6 +90,7 @@ namespace qv {
         WorksheetArea* worksheetArea() const;
         IncidentArea* incidentArea() const;
         ArchiveArea* archiveArea() const;
+        TimelineArea* timelineArea() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -154,12 +156,11 @@ namespace qv {
         WorksheetArea* m_worksheets = nullptr;
         IncidentArea* m_incidents = nullptr;
         ArchiveArea* m_archives = nullptr;
+        TimelineArea* m_timeline = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
         PrintDesk* m_printDesk = nullptr;
-        // Areas whose content arrives with later features: they run the common steps only.
-        std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
     };
 
 } // namespace qv

@@ -51,9 +51,9 @@ namespace qv {
         add(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
         add(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
         options->addSeparator();
-        later(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
-        later(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
-        later(options, QStringLiteral("mOClear"), QStringLiteral("&Clear Grid"));
+        add(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
+        add(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
+        add(options, QStringLiteral("mOClear"), QStringLiteral("&Clear Grid"));
         later(options, QStringLiteral("mOGrid"), QStringLiteral("&Grid Background Selector"));
         later(options, QStringLiteral("mOGridColor"), QStringLiteral("Grid Font Color"));
         options->addSeparator();
