@@ -20,6 +20,7 @@
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "gui/reports/exportpanel.h"
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 #include "gui/reports/printoutput.h"
@@ -269,6 +270,8 @@ namespace qv {
         connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
             m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
         });
+        m_exportPanel = new ExportPanel(m_prompter, m_dialogs, m_content);
+        connect(m_actions.value(QStringLiteral("mUExport")), &QAction::triggered, this, &ActionArea::openExport);
         connect(m_overview, &OverviewArea::statusReportRequested, this, [this] { m_overview->print(*m_printDesk); });
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
@@ -311,7 +314,7 @@ namespace qv {
 
         setEditingCommandsEnabled(false);
         setMenuEnabled(QStringLiteral("mOPrint"), true);
-        setMenuEnabled(QStringLiteral("mUExport"), false);
+        setMenuEnabled(QStringLiteral("mUExport"), true);
         for (const char16_t* name : {u"mODelete", u"mOClear", u"mOInsert"}) {
             setMenuEnabled(QString::fromUtf16(name), false);
         }
@@ -395,8 +398,10 @@ namespace qv {
         if (!offerToSave()) {
             return;
         }
-        // A report on view belongs to the area it was printed in.
+        // A report on view belongs to the area it was printed in, an export to the grid it was
+        // opened for.
         m_printDesk->close();
+        m_exportPanel->hide();
 
         m_state.documentKind = 0;
         setMenuEnabled(QStringLiteral("mOArchive"), false);
@@ -409,7 +414,8 @@ namespace qv {
             busy.emplace();
         }
 
-        setMenuEnabled(QStringLiteral("mUExport"), k == 1);
+        // Only the standards overview and the timeline show a grid to export.
+        setMenuEnabled(QStringLiteral("mUExport"), k < 2);
         fillStatusBox(k);
         setMenuEnabled(QStringLiteral("mOWkTitle"), false);
 

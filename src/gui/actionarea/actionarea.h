@@ -20,6 +20,7 @@ namespace qv {
     class ArchiveArea;
     class CaptionButton;
     class Dialogs;
+    class ExportPanel;
     class ExampleArea;
     class FamilyArea;
     class Help;
@@ -83,6 +84,9 @@ namespace qv {
         // "&Copy to Clipboard": the editor's whole document.
         void copyToClipboard();
         PrintDesk* printDesk() const;
+        // "Export File in Excel/Spreadsheet Format": the grid of the current area, where one is shown.
+        void openExport();
+        ExportPanel* exportPanel() const;
 
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
@@ -161,6 +165,7 @@ namespace qv {
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
         PrintDesk* m_printDesk = nullptr;
+        ExportPanel* m_exportPanel = nullptr;
     };
 
 } // namespace qv

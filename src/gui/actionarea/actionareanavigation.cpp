@@ -147,7 +147,8 @@ namespace qv {
         m_dateLabel->setText(
             QStringLiteral("Date: ") +
             QLocale(QLocale::English).toString(Clock::current().today(), QStringLiteral("MMMM d, yyyy")));
-        setMenuEnabled(QStringLiteral("mUExport"), false);
+        // Back in the standards overview, whose grid can be exported.
+        setMenuEnabled(QStringLiteral("mUExport"), true);
     }
 
     void ActionArea::closeEvent(QCloseEvent* event)
