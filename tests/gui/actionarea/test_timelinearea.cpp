@@ -21,8 +21,11 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qv;
@@ -146,6 +149,8 @@ private Q_SLOTS:
     void rowsAreInsertedDeletedAndCleared();
     void anInsertThatWouldDropRow500Asks();
     void printOptionsOpenTheTimelinePrintout();
+    void gridTypingSortingAndThePopUp();
+    void printoutAsPdf();
     void screens_data();
     void screens();
 };
@@ -428,6 +433,107 @@ void TestTimeline::printOptionsOpenTheTimelinePrintout()
     QTest::mouseClick(asOf, Qt::LeftButton, {}, QPoint(6, asOf->height() / 2));
     text = allText(t.area->printDesk()->engine());
     QVERIFY2(text.contains(QStringLiteral("As of  December 08, 2026")), qPrintable(text));
+}
+
+void TestTimeline::gridTypingSortingAndThePopUp()
+{
+    Timeline t({{QStringLiteral("Train staff"), QString()},
+                {QString(), QString()},
+                {QStringLiteral("audit logs"), QStringLiteral("Mon - Dec 7, 26")},
+                {QStringLiteral("Backup test"), QString()}});
+
+    // Typed into the item cell itself: at most 45 characters, and the name is remembered.
+    t.click(1, timeline::Item);
+    t.grid->setFocus();
+    QTest::keyClick(t.grid, 'E');
+    auto* editor = t.grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("ncrypt laptops and every backup disk of the office"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(t.cell(1, timeline::Item), QStringLiteral("Encrypt laptops and every backup disk of the "));
+    QCOMPARE(t.picker->count(), 1);
+    QVERIFY(!t.timelineArea->inCellEntry());
+    QCOMPARE(t.area->state().unsavedChanges, 1);
+
+    // An ascending sort by item, whatever the order the heading was in before, keeps 500 rows with
+    // the items on top.
+    t.area->state().unsavedChanges = 0;
+    QHeaderView* header = t.grid->horizontalHeader();
+    t.grid->sortByColumn(timeline::Item, Qt::AscendingOrder);
+    const QStringList sorted{t.cell(0, 0), t.cell(1, 0), t.cell(2, 0), t.cell(3, 0), t.cell(4, 0)};
+    QCOMPARE(sorted,
+             QStringList({QStringLiteral("audit logs"),
+                          QStringLiteral("Backup test"),
+                          QStringLiteral("Encrypt laptops and every backup disk of the "),
+                          QStringLiteral("Train staff"),
+                          QString()}));
+    QCOMPARE(t.cell(0, timeline::ToDoDate), QStringLiteral("Mon - Dec 7, 26"));
+    QCOMPARE(t.timelineArea->model().rowCount(), 500);
+    QCOMPARE(t.area->state().unsavedChanges, 1);
+    QVERIFY(header->sectionsClickable());
+
+    // The right button over the grid brings up the "&Options" menu, with "&Insert Row" only after a
+    // data cell was clicked.
+    t.click(2, timeline::Item);
+    const QPoint at = t.grid->visualRect(t.grid->model()->index(2, 0)).center();
+    QTest::mouseRelease(t.grid->viewport(), Qt::RightButton, {}, at);
+    QTRY_VERIFY(t.area->optionsMenu()->isVisible());
+    QVERIFY(t.area->menuAction(QStringLiteral("mOInsert"))->isEnabled());
+    t.area->optionsMenu()->hide();
+}
+
+// The printout as another program reads it: title, "As of" line, headings and rows in their columns.
+void TestTimeline::printoutAsPdf()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    Timeline t({{QStringLiteral("Backup test"), QStringLiteral("Mon - Dec 7, 26")},
+                {QStringLiteral("Train staff"), QString()}});
+    t.timelineArea->model().setCell(1, timeline::NextReviewDate, QStringLiteral("Fri - Jan 8, 27"));
+    press(t.area, QStringLiteral("SSCommand19"), TimelineArea::PrintOptions);
+    PrintOptionsPanel* panel = panelOf(t.area);
+    QCheckBox* asOf = controlAt<QCheckBox>(panel, QStringLiteral("SSCheck81"), 0);
+    QTest::mouseClick(asOf, Qt::LeftButton, {}, QPoint(6, asOf->height() / 2));
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("timeline.pdf"));
+    t.spine.dialogs.answerSaveFile(pdf);
+    t.spine.prompter.answer(PromptAnswer::Ok);
+    QTest::mouseClick(panel->command(PrintOptionsPanel::SavePdfCommand), Qt::LeftButton);
+    QVERIFY(QFile::exists(pdf));
+    QProcess tool;
+    tool.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(tool.waitForFinished(60000));
+    const QStringList lines = QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n');
+
+    auto lineWith = [&lines](const QString& text) {
+        for (const QString& line : lines) {
+            if (line.contains(text)) {
+                return line;
+            }
+        }
+        return QString();
+    };
+    QVERIFY(!lineWith(QStringLiteral("Project Timeline/To Do List")).isEmpty());
+    QVERIFY(!lineWith(QStringLiteral("As of December 08, 2026")).isEmpty() ||
+            !lineWith(QStringLiteral("As of  December 08, 2026")).isEmpty());
+    const QString headings = lineWith(QStringLiteral("To Do Item"));
+    const QString first = lineWith(QStringLiteral("Backup test"));
+    const QString second = lineWith(QStringLiteral("Train staff"));
+    QVERIFY2(!headings.isEmpty() && !first.isEmpty() && !second.isEmpty(), qPrintable(lines.join(u'\n')));
+    // Each date stands under its heading, give or take the centring of a shorter text.
+    auto under = [&headings](const QString& line, const QString& date, const QString& heading) {
+        const qsizetype d = line.indexOf(date) + date.size() / 2;
+        const qsizetype h = headings.indexOf(heading) + heading.size() / 2;
+        return std::abs(d - h) <= 4;
+    };
+    QVERIFY2(under(first, QStringLiteral("Mon - Dec 7, 26"), QStringLiteral("To Do Date")),
+             qPrintable(headings + u'\n' + first));
+    QVERIFY2(under(second, QStringLiteral("Fri - Jan 8, 27"), QStringLiteral("Next Review Date")),
+             qPrintable(headings + u'\n' + second));
+    QVERIFY(first.indexOf(QStringLiteral("Backup test")) <= headings.indexOf(QStringLiteral("To Do Item")));
 }
 
 void TestTimeline::screens_data()
