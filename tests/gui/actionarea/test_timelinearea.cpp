@@ -433,6 +433,9 @@ void TestTimeline::printOptionsOpenTheTimelinePrintout()
     QTest::mouseClick(asOf, Qt::LeftButton, {}, QPoint(6, asOf->height() / 2));
     text = allText(t.area->printDesk()->engine());
     QVERIFY2(text.contains(QStringLiteral("As of  December 08, 2026")), qPrintable(text));
+    showAtSize(t.area, QSize(1024, 768));
+    QVERIFY(QTest::qWaitForWindowExposed(t.area));
+    grabToPng(t.area, QStringLiteral("timeline-print-1024x768"));
 }
 
 void TestTimeline::gridTypingSortingAndThePopUp()
