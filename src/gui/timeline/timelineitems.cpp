@@ -59,6 +59,8 @@ namespace qv {
         m_model.setCell(current.row(), current.column(), text + QStringLiteral("  "));
         markUnsaved();
         remember(text);
+        // The item is placed: the next name picked goes to the box, not over it.
+        m_inCellEntry = false;
     }
 
     void TimelineArea::onPickerChosen(int index)

@@ -259,6 +259,24 @@ void TestTimeline::itemBoxTakesNoQuoteAndFindsNames()
     press(t.area, QStringLiteral("SSCommand19"), TimelineArea::AddToGrid);
     QCOMPARE(t.cell(0, timeline::Item), QStringLiteral("BACKUP PLAN"));
     QCOMPARE(t.picker->count(), 3);
+
+    // Enter in the box puts its text, with two blanks after it, into the cell last clicked.
+    t.click(0, timeline::Item);
+    t.typeItem(QStringLiteral("Review"));
+    QTest::keyClick(t.itemBox, Qt::Key_Return);
+    QCOMPARE(t.cell(0, timeline::Item), QStringLiteral("Review  "));
+    QCOMPARE(t.itemBox->text(), QString());
+
+    // A name picked and then forgotten leaves the list and its file, and no row.
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(t.spine.folder.dataDir());
+    t.picker->setCurrentIndex(1);
+    Q_EMIT t.picker->activated(1);
+    QCOMPARE(t.itemBox->text(), QStringLiteral("Backup plan"));
+    press(t.area, QStringLiteral("SSCommand19"), TimelineArea::ForgetName);
+    QCOMPARE(bytesOf(t.data(NamesFile)), QByteArray("\"Audit logs\"\r\n\"Backup test\"\r\n\"Review\"\r\n"));
+    QCOMPARE(t.picker->count(), 3);
+    QCOMPARE(t.cell(0, timeline::Item), QStringLiteral("Review  "));
+    QVERIFY2(before.unexpectedChanges({NamesFile}).isEmpty(), qPrintable(before.unexpectedChanges({NamesFile})));
 }
 
 void TestTimeline::leavingWithEditsAsks()
