@@ -20,12 +20,15 @@
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "gui/reports/exportpanel.h"
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 #include "gui/reports/printoutput.h"
+#include "gui/timeline/timelinearea.h"
 #include "gui/writing/writingaids.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -33,8 +36,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -70,18 +75,6 @@ namespace qv {
         {
             return k >= 2 && k <= 6;
         }
-
-        class PendingArea : public Area
-        {
-        public:
-            void enter() override
-            {
-            }
-            // The timeline's printout arrives with the timeline.
-            void print(ReportPrinter&) override
-            {
-            }
-        };
     } // namespace
 
     ActionArea::ActionArea(Navigator& navigator,
@@ -213,9 +206,24 @@ namespace qv {
         connect(
             m_actions.value(QStringLiteral("mOArchive")), &QAction::triggered, this, [this] { createArchive(*this); });
         connect(m_actions.value(QStringLiteral("mOArchiveV")), &QAction::triggered, this, &ActionArea::viewArchives);
-        for (int k : {1}) {
-            m_pendingAreas[static_cast<size_t>(k)] = std::make_unique<PendingArea>();
+        m_timeline = new TimelineArea(*this, m_areaPanels[1]);
+        m_areaPanels[1]->layout()->addWidget(m_timeline);
+        addPopupFilter(m_timeline->grid()->viewport());
+        addPopupFilter(m_timeline->calendar());
+        for (QWidget* part : m_timeline->calendar()->findChildren<QWidget*>()) {
+            addPopupFilter(part);
         }
+        m_timeline->setPrintOpenCheck([this] { return m_printDesk->isOpen(); });
+        connect(m_timeline, &TimelineArea::exitRequested, this, [this] { selectArea(0); });
+        connect(m_timeline, &TimelineArea::printRequested, this, &ActionArea::printOptions);
+        connect(m_actions.value(QStringLiteral("mOInsert")), &QAction::triggered, m_timeline, &TimelineArea::insertRow);
+        connect(m_actions.value(QStringLiteral("mODelete")), &QAction::triggered, m_timeline, &TimelineArea::deleteRow);
+        connect(m_actions.value(QStringLiteral("mOClear")), &QAction::triggered, m_timeline, &TimelineArea::clearGrid);
+        connect(m_optionsMenu, &QMenu::aboutToShow, m_timeline, [this] {
+            if (m_state.area == 1) {
+                m_timeline->optionsMenuOpening();
+            }
+        });
 
         auto* body = new QHBoxLayout;
         body->setSpacing(8);
@@ -259,6 +267,8 @@ namespace qv {
         connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
             m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
         });
+        m_exportPanel = new ExportPanel(m_prompter, m_dialogs, m_content);
+        connect(m_actions.value(QStringLiteral("mUExport")), &QAction::triggered, this, &ActionArea::openExport);
         connect(m_overview, &OverviewArea::statusReportRequested, this, [this] { m_overview->print(*m_printDesk); });
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
@@ -301,7 +311,10 @@ namespace qv {
 
         setEditingCommandsEnabled(false);
         setMenuEnabled(QStringLiteral("mOPrint"), true);
-        setMenuEnabled(QStringLiteral("mUExport"), false);
+        setMenuEnabled(QStringLiteral("mUExport"), true);
+        for (const char16_t* name : {u"mODelete", u"mOClear", u"mOInsert"}) {
+            setMenuEnabled(QString::fromUtf16(name), false);
+        }
         layOutPanels();
     }
 
@@ -369,7 +382,7 @@ namespace qv {
         if (k == 11) {
             return m_archives;
         }
-        return (k >= 0 && k < AreaCount) ? m_pendingAreas[static_cast<size_t>(k)].get() : nullptr;
+        return k == 1 ? m_timeline : nullptr;
     }
 
     void ActionArea::selectArea(int k)
@@ -382,8 +395,10 @@ namespace qv {
         if (!offerToSave()) {
             return;
         }
-        // A report on view belongs to the area it was printed in.
+        // A report on view belongs to the area it was printed in, an export to the grid it was
+        // opened for.
         m_printDesk->close();
+        m_exportPanel->hide();
 
         m_state.documentKind = 0;
         setMenuEnabled(QStringLiteral("mOArchive"), false);
@@ -396,7 +411,8 @@ namespace qv {
             busy.emplace();
         }
 
-        setMenuEnabled(QStringLiteral("mUExport"), k == 1);
+        // Only the standards overview and the timeline show a grid to export.
+        setMenuEnabled(QStringLiteral("mUExport"), k < 2);
         fillStatusBox(k);
         setMenuEnabled(QStringLiteral("mOWkTitle"), false);
 
@@ -476,8 +492,7 @@ namespace qv {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), false);
             }
-            // The timeline's printout arrives with the timeline.
-            setMenuEnabled(QStringLiteral("mOPrint"), k == 0);
+            setMenuEnabled(QStringLiteral("mOPrint"), true);
         } else {
             for (const char16_t* name : {u"mOFont", u"mOSpell", u"mOThes", u"mOSave"}) {
                 setMenuEnabled(QString::fromUtf16(name), true);
@@ -675,6 +690,11 @@ namespace qv {
     ArchiveArea* ActionArea::archiveArea() const
     {
         return m_archives;
+    }
+
+    TimelineArea* ActionArea::timelineArea() const
+    {
+        return m_timeline;
     }
 
     CaptionButton* ActionArea::areaButton(int k) const

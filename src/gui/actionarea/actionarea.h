@@ -20,6 +20,7 @@ namespace qv {
     class ArchiveArea;
     class CaptionButton;
     class Dialogs;
+    class ExportPanel;
     class ExampleArea;
     class FamilyArea;
     class Help;
@@ -30,6 +31,7 @@ namespace qv {
     class PrintDesk;
     class Prompter;
     class TextPanes;
+    class TimelineArea;
     class WorksheetArea;
     class WritingAids;
 
@@ -84,6 +86,9 @@ namespace qv {
         void copyToClipboard();
         PrintDesk* printDesk() const;
         WritingAids& writingAids() const;
+        // "Export File in Excel/Spreadsheet Format": the grid of the current area, where one is shown.
+        void openExport();
+        ExportPanel* exportPanel() const;
 
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
@@ -91,6 +96,7 @@ namespace qv {
         WorksheetArea* worksheetArea() const;
         IncidentArea* incidentArea() const;
         ArchiveArea* archiveArea() const;
+        TimelineArea* timelineArea() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -157,13 +163,13 @@ namespace qv {
         WorksheetArea* m_worksheets = nullptr;
         IncidentArea* m_incidents = nullptr;
         ArchiveArea* m_archives = nullptr;
+        TimelineArea* m_timeline = nullptr;
         std::unique_ptr<ExampleArea> m_example;
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
         PrintDesk* m_printDesk = nullptr;
         std::unique_ptr<WritingAids> m_writing;
-        // Areas whose content arrives with later features: they run the common steps only.
-        std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
+        ExportPanel* m_exportPanel = nullptr;
     };
 
 } // namespace qv

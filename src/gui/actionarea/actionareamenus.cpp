@@ -2,16 +2,22 @@
 // disabled until then.
 #include "actionarea.h"
 
+#include "core/reports/spreadsheet.h"
+#include "core/storage/programfolder.h"
+#include "gui/catalogue/overviewarea.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/help.h"
 #include "gui/kit/navigator.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/weblinks.h"
+#include "gui/reports/exportpanel.h"
 #include "gui/reports/printdesk.h"
 #include "gui/shell/aboutdialog.h"
+#include "gui/timeline/timelinearea.h"
 
 #include <QMenuBar>
+#include <QTableWidget>
 
 namespace qv {
 
@@ -51,9 +57,9 @@ namespace qv {
         add(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
         add(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
         options->addSeparator();
-        later(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
-        later(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
-        later(options, QStringLiteral("mOClear"), QStringLiteral("&Clear Grid"));
+        add(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
+        add(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
+        add(options, QStringLiteral("mOClear"), QStringLiteral("&Clear Grid"));
         later(options, QStringLiteral("mOGrid"), QStringLiteral("&Grid Background Selector"));
         later(options, QStringLiteral("mOGridColor"), QStringLiteral("Grid Font Color"));
         options->addSeparator();
@@ -90,7 +96,7 @@ namespace qv {
         later(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"));
         later(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"));
         utilities->addSeparator();
-        later(utilities, QStringLiteral("mUExport"), QStringLiteral("Export File in Excel/Spreadsheet Format"));
+        add(utilities, QStringLiteral("mUExport"), QStringLiteral("Export File in Excel/Spreadsheet Format"));
 
         QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
         help->setObjectName(QStringLiteral("mH"));
@@ -124,6 +130,45 @@ namespace qv {
                 &QAction::triggered,
                 this,
                 [this] { openWebPage(vendorHomePage(), m_prompter); });
+    }
+
+    void ActionArea::openExport()
+    {
+        QString name;
+        ExportPanel::RowSource rows;
+        if (m_state.area == 0) {
+            static constexpr catalogue::Family shown[] = {
+                catalogue::Family::Administrative, catalogue::Family::Physical, catalogue::Family::Technical};
+            name = spreadsheet::defaultName(spreadsheet::Grid::Standards,
+                                            shown[std::clamp(m_overview->chosenFamily(), 0, 2)]);
+            rows = [this] {
+                // The cells as the reports have them, line breaks and all; the heading row stays out.
+                const QTableWidget* grid = m_overview->grid();
+                QList<QStringList> cells;
+                for (int r = 1; r < grid->rowCount(); ++r) {
+                    QStringList row;
+                    for (int c = 0; c < grid->columnCount(); ++c) {
+                        const QTableWidgetItem* item = grid->item(r, c);
+                        row.append(item ? item->data(Qt::UserRole).toString() : QString());
+                    }
+                    cells.append(row);
+                }
+                return cells;
+            };
+        } else if (m_state.area == 1) {
+            name = spreadsheet::defaultName(spreadsheet::Grid::Timeline);
+            rows = [this] { return m_timeline->model().cellRows(); };
+        } else {
+            // No grid is shown here: there is nothing to export, so nothing is offered.
+            return;
+        }
+        m_printDesk->close();
+        m_exportPanel->open(m_folder.dataDir(), name, std::move(rows));
+    }
+
+    ExportPanel* ActionArea::exportPanel() const
+    {
+        return m_exportPanel;
     }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "actionarea.h"
 
 #include "gui/documents/worksheetarea.h"
+#include "gui/reports/exportpanel.h"
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 
@@ -147,7 +148,8 @@ namespace qv {
         m_dateLabel->setText(
             QStringLiteral("Date: ") +
             QLocale(QLocale::English).toString(Clock::current().today(), QStringLiteral("MMMM d, yyyy")));
-        setMenuEnabled(QStringLiteral("mUExport"), false);
+        // Back in the standards overview, whose grid can be exported.
+        setMenuEnabled(QStringLiteral("mUExport"), true);
     }
 
     void ActionArea::closeEvent(QCloseEvent* event)
@@ -185,6 +187,10 @@ namespace qv {
             if (auto* leave = controlAt<QPushButton>(titlePanel, QStringLiteral("SSCommand21"), 1)) {
                 leave->click();
             }
+            return;
+        }
+        if (m_exportPanel->isVisible()) {
+            m_exportPanel->hide();
             return;
         }
         if (m_printDesk->isOpen()) {

@@ -6,8 +6,10 @@ class QWidget;
 
 namespace qv {
 
+    class PageEngine;
     class ProgramFolder;
     class Prompter;
+    struct PrintSettings;
     class WorkPanel;
 
     // The Action Area's screen state: one plain record that the hub owns and the areas read and set.
@@ -66,6 +68,19 @@ namespace qv {
         virtual void setEditingCommandsEnabled(bool enabled) = 0;
     };
 
+    // A printout its area composes itself (the timeline), shown with the two timeline boxes of the
+    // print options: "Print 'As of' date/each page" and "Print Grid Lines".
+    class GridPrint
+    {
+    public:
+        virtual ~GridPrint() = default;
+
+        // The print's own font rules, applied to the program's settings before it is composed.
+        virtual void prepare(PrintSettings& settings) const = 0;
+        virtual void
+        compose(PageEngine& engine, const PrintSettings& settings, bool asOfDate, bool gridLines) const = 0;
+    };
+
     // The reports an area's print command can open; the Action Area's print desk opens them in the
     // print options.
     class ReportPrinter
@@ -79,6 +94,8 @@ namespace qv {
         virtual void openNotesReport() = 0;
         // The editor's whole document as one block; planArea gives the plan's deeper bottom margin.
         virtual void openSingleDocument(bool planArea) = 0;
+        // A printout the area composes; print must outlive the print options' use of it.
+        virtual void openGridPrint(const GridPrint& print) = 0;
     };
 
     // One area of the Action Area. The hub runs the steps every area shares when it is selected and

@@ -135,6 +135,11 @@ namespace qv {
         m_engine.setPreview(true);
         connect(m_panel, &PrintOptionsPanel::selectionClicked, this, &PrintDesk::onSelectionClicked);
         connect(m_panel, &PrintOptionsPanel::commandClicked, this, &PrintDesk::onCommand);
+        connect(m_panel, &PrintOptionsPanel::timelineOptionClicked, this, [this] {
+            if (m_report == Report::Grid) {
+                buildGridPrint();
+            }
+        });
     }
 
     PrintDesk::~PrintDesk() = default;
@@ -495,9 +500,44 @@ namespace qv {
         case Report::AllPolicies:
             buildAllPolicies();
             break;
+        case Report::Grid:
+            buildGridPrint();
+            break;
         case Report::None:
             break;
         }
+    }
+
+    // ---- A printout its area composes ----------------------------------------------------------
+
+    void PrintDesk::openGridPrint(const GridPrint& print)
+    {
+        m_engine.clear();
+        m_gridPrint = &print;
+        m_report = Report::Grid;
+        m_allPoliciesShown = false;
+        m_panel->setFontTip(FontTip);
+        m_panel->setFontCommandsEnabled(true);
+        m_panel->setSelectionBoxes({}, {});
+        m_panel->setTimelineOptionsShown(true);
+        takePrintColor();
+        m_settings.orientation = PageOrientation::Portrait;
+        m_panel->setOrientationText(QStringLiteral(" Portrait"));
+        print.prepare(m_settings);
+        showFontPanels();
+        showPanel();
+        Q_EMIT allPoliciesMenuWanted(false);
+        buildGridPrint();
+    }
+
+    void PrintDesk::buildGridPrint()
+    {
+        if (!m_gridPrint) {
+            return;
+        }
+        m_engine.setPaperSize(m_settings.paper);
+        m_gridPrint->compose(
+            m_engine, m_settings, m_panel->timelineOption(0)->isChecked(), m_panel->timelineOption(1)->isChecked());
     }
 
     void PrintDesk::chooseFont()
@@ -592,6 +632,9 @@ namespace qv {
             break;
         case Report::SingleDocument:
             name = m_host.state().documentName;
+            break;
+        case Report::Grid:
+            name = QStringLiteral("Project Timeline");
             break;
         case Report::None:
             break;

@@ -38,7 +38,8 @@ namespace qv {
             Status,
             Notes,
             SingleDocument,
-            AllPolicies
+            AllPolicies,
+            Grid
         };
 
         // The panel and the progress panel are children of panelParent, hidden until a report opens.
@@ -59,6 +60,7 @@ namespace qv {
         void openStatusReport(int family) override;
         void openNotesReport() override;
         void openSingleDocument(bool planArea) override;
+        void openGridPrint(const GridPrint& print) override;
         // "Print &All Current Policies Only".
         void printAllPolicies();
 
@@ -88,6 +90,7 @@ namespace qv {
         void buildNotesReport();
         void buildSingleDocument();
         void buildAllPolicies();
+        void buildGridPrint();
         void loadNotesPanes();
         bool warnBlankPane(int index);
         QString entryName() const;
@@ -111,6 +114,7 @@ namespace qv {
         // The six panes of the entry the notes report prints, loaded when the report opens.
         std::array<std::unique_ptr<QTextDocument>, NotesPaneCount> m_panes;
         int m_paneFile = -1;
+        const GridPrint* m_gridPrint = nullptr;
         QString m_emphasis;
     };
 

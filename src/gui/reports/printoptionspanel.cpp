@@ -193,6 +193,9 @@ namespace qv {
     void PrintOptionsPanel::setTimelineOptionsShown(bool shown)
     {
         m_timelineFrame->setVisible(shown);
+        // The timeline prints its list, not what the editor shows.
+        m_wholeDocument->setText(shown ? QStringLiteral("Every row of the timeline that has an item.")
+                                       : QStringLiteral("The whole document on view in the editor."));
         layoutControls();
     }
 
