@@ -21,6 +21,49 @@ namespace qv::rtf {
         constexpr int EdgeTolerance = 10;
         constexpr int DefaultCellWidth = 1440;
 
+        // An item's number as the document's list model shows it, without prefix or suffix.
+        QString listNumberText(int item, QTextListFormat::Style style)
+        {
+            switch (style) {
+            case QTextListFormat::ListLowerAlpha:
+            case QTextListFormat::ListUpperAlpha: {
+                QString letters;
+                for (int c = item; c > 0; c /= 26) {
+                    --c;
+                    letters.prepend(QChar(char16_t(u'a' + c % 26)));
+                }
+                return letters;
+            }
+            case QTextListFormat::ListLowerRoman:
+            case QTextListFormat::ListUpperRoman: {
+                if (item >= 4000)
+                    return QString::number(item);
+                static constexpr std::pair<int, const char*> Parts[] = {{1000, "m"},
+                                                                        {900, "cm"},
+                                                                        {500, "d"},
+                                                                        {400, "cd"},
+                                                                        {100, "c"},
+                                                                        {90, "xc"},
+                                                                        {50, "l"},
+                                                                        {40, "xl"},
+                                                                        {10, "x"},
+                                                                        {9, "ix"},
+                                                                        {5, "v"},
+                                                                        {4, "iv"},
+                                                                        {1, "i"}};
+                QString numeral;
+                int n = item;
+                for (const auto& [value, letters] : Parts) {
+                    for (; n >= value; n -= value)
+                        numeral += QLatin1String(letters);
+                }
+                return numeral;
+            }
+            default:
+                return QString::number(item);
+            }
+        }
+
     } // namespace
 
     void Paragraph::clear()
@@ -127,9 +170,9 @@ namespace qv::rtf {
         m_pendingCell = Cell();
     }
 
-    void DocumentBuilder::endRow(const RowDef& row)
+    void DocumentBuilder::endRow(const RowDef& row, bool takeOpenCell)
     {
-        if (!m_pendingCell.paragraphs.empty())
+        if (takeOpenCell && !m_pendingCell.paragraphs.empty())
             endCell();
         if (m_pendingCells.empty())
             return;
@@ -147,8 +190,24 @@ namespace qv::rtf {
         flushTable();
     }
 
-    void DocumentBuilder::insertParagraph(const Paragraph& paragraph, ListScope& scope)
+    void DocumentBuilder::insertParagraph(const Paragraph& source, ListScope& scope)
     {
+        // A list item keeps the number its writer gave it as text when the list would number it
+        // differently: lists that start elsewhere than 1, or restart, have no place in the document's
+        // list model, and the number the writer showed is the one the reader expects.
+        Paragraph withoutMarker;
+        const Paragraph* chosen = &source;
+        bool listed = source.list.kind != ListRef::None;
+        if (listed && source.listTextStart >= 0) {
+            if (showsWrittenNumber(source, scope)) {
+                withoutMarker = source;
+                withoutMarker.erase(source.listTextStart, source.listTextEnd);
+                chosen = &withoutMarker;
+            } else {
+                listed = false;
+            }
+        }
+        const Paragraph& paragraph = *chosen;
         const QTextCharFormat& mark = m_formats[paragraph.markFormat];
         if (m_blockUsed) {
             m_cursor.insertBlock(paragraph.block, mark);
@@ -170,7 +229,51 @@ namespace qv::rtf {
                     m_cursor.insertText(paragraph.text.mid(run.start, run.length), m_formats[run.format]);
             }
         }
-        attachList(paragraph.list, scope);
+        attachList(listed ? paragraph.list : ListRef(), scope);
+    }
+
+    bool DocumentBuilder::showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const
+    {
+        const ListRef& ref = paragraph.list;
+        const auto style = ref.format.style();
+        const bool alpha = style == QTextListFormat::ListLowerAlpha || style == QTextListFormat::ListUpperAlpha;
+        const bool roman = style == QTextListFormat::ListLowerRoman || style == QTextListFormat::ListUpperRoman;
+        if (style != QTextListFormat::ListDecimal && !alpha && !roman)
+            return true; // bullets carry no number
+
+        // The number the list would give this item, as attachList will place it.
+        int number = 1;
+        const auto it = scope.lists.constFind({ref.kind, ref.id});
+        const bool continues = ref.kind != ListRef::Paragraph || scope.previousWasParagraphList;
+        if (it != scope.lists.constEnd() && continues) {
+            const QTextList* list = (*it)[std::clamp(ref.level, 0, MaxListLevel)];
+            if (list && list->format().style() == style)
+                number = list->count() + 1;
+        }
+
+        // The number is the last run of digits or letters of the written marker; what frames it
+        // (prefixes, the numbers of outer levels) is the list format's business.
+        const QStringView marker =
+            QStringView(paragraph.text)
+                .sliced(paragraph.listTextStart, std::max(0, paragraph.listTextEnd - paragraph.listTextStart));
+        const auto isNumeral = [style, alpha](QChar c) {
+            if (style == QTextListFormat::ListDecimal)
+                return c >= u'0' && c <= u'9';
+            const char16_t lower = c.toLower().unicode();
+            if (alpha)
+                return lower >= u'a' && lower <= u'z';
+            return QStringView(u"ivxlcdm").contains(QChar(lower));
+        };
+        qsizetype end = marker.size();
+        while (end > 0 && !isNumeral(marker[end - 1]))
+            --end;
+        qsizetype start = end;
+        while (start > 0 && isNumeral(marker[start - 1]))
+            --start;
+        if (start == end)
+            return true; // nothing to compare: the list's own number is as good as any
+        const QStringView written = marker.sliced(start, end - start);
+        return written.compare(listNumberText(number, style), Qt::CaseInsensitive) == 0;
     }
 
     void DocumentBuilder::attachList(const ListRef& ref, ListScope& scope)

@@ -49,8 +49,8 @@ namespace qv::rtf {
         QTextBlockFormat block;
         ListRef list;
         int markFormat = 0; // the character format of the paragraph mark, for empty lines
-        // The text a list paragraph carries for readers that do not know lists; dropped once the
-        // paragraph is made a list item.
+        // The text a list paragraph carries for readers that do not know lists (its number or bullet);
+        // dropped once the paragraph is made a list item that shows the same number.
         int listTextStart = -1;
         int listTextEnd = -1;
 
@@ -96,7 +96,13 @@ namespace qv::rtf {
         void addParagraph(const Paragraph& paragraph);
         void addCellParagraph(Paragraph&& paragraph);
         void endCell();
-        void endRow(const RowDef& row);
+        // Cells ended in the row not yet ended.
+        size_t pendingCells() const
+        {
+            return m_pendingCells.size();
+        }
+        // Ends the row; the cell being read belongs to it unless takeOpenCell is false.
+        void endRow(const RowDef& row, bool takeOpenCell = true);
         void finish();
 
     private:
@@ -128,6 +134,7 @@ namespace qv::rtf {
 
         void insertParagraph(const Paragraph& paragraph, ListScope& scope);
         void attachList(const ListRef& ref, ListScope& scope);
+        bool showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const;
         void flushTable();
         void insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
 

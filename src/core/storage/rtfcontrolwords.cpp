@@ -110,7 +110,12 @@ namespace qv::rtf {
             return;
         }
         if (word < 0)
-            return;
+            return; // Word's language and associated-font words sit between the bytes of a character
+        flushBytes();
+        if (word == Pard || word == SectD) {
+            leaveHeaderTables();
+            m_bodyStarted = m_bodyStarted || top().dest == Dest::Text;
+        }
         const int param = token.param;
         if (word <= Skip) {
             destinationWord(word);
@@ -131,7 +136,7 @@ namespace qv::rtf {
                 m_ansiCodePage = 850;
                 break;
             case AnsiCpg:
-                m_ansiCodePage = param;
+                m_ansiCodePage = param > 0 ? param : 1252;
                 break;
             case Deff:
                 m_defaultFont = param;
@@ -171,6 +176,18 @@ namespace qv::rtf {
         pictWord(word, param);
     }
 
+    void Interpreter::leaveHeaderTables()
+    {
+        // The header's tables never hold paragraphs or sections. One that meets them has lost a
+        // closing brace, and the body it would swallow has begun.
+        const auto isTable = [](Dest dest) {
+            return dest == Dest::FontTable || dest == Dest::ColorTable || dest == Dest::ListTable ||
+                   dest == Dest::LevelText || dest == Dest::ListOverrideTable;
+        };
+        while (m_stack.size() > 2 && m_overflow == 0 && isTable(top().dest))
+            popGroup();
+    }
+
     void Interpreter::controlSymbol(int symbol)
     {
         if (symbol == '*') {
@@ -182,6 +199,12 @@ namespace qv::rtf {
             return;
         }
         m_starPending = false;
+        // The second byte of a double-byte character may be a backslash or a brace, escaped.
+        if (m_pendingCount > 0 && (symbol == '\\' || symbol == '{' || symbol == '}')) {
+            hexByte(symbol);
+            return;
+        }
+        flushBytes();
         switch (symbol) {
         case '\\':
         case '{':
@@ -497,11 +520,16 @@ namespace qv::rtf {
             break;
         case Cell:
             if (text) {
+                // Some writers never end a row with \row: a cell past those the row defines starts
+                // the next row, or all rows would run together into one too wide to keep apart.
+                if (!m_rowsEnded && !m_row.cells.empty() && m_builder.pendingCells() >= m_row.cells.size())
+                    m_builder.endRow(m_row, false);
                 finishParagraph(true);
                 m_builder.endCell();
             }
             break;
         case Row:
+            m_rowsEnded = true;
             if (text) {
                 if (m_para.hasContent() && p.inTable) {
                     finishParagraph(true);

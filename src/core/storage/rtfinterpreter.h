@@ -145,7 +145,8 @@ namespace qv::rtf {
     struct FontDef
     {
         QString family;
-        int codePage = 1252;
+        int charset = -1; // -1 when the entry names none
+        int codePage = 0; // \cpg, which wins over the character set; 0 when absent
         SymbolFont symbol = SymbolFont::None;
     };
 
@@ -173,6 +174,10 @@ namespace qv::rtf {
         void skipGroup();
         void text(QByteArrayView bytes);
         void hexByte(int byte);
+        void decodeByte(uchar byte, const ByteTable& table, MultiByteCodePage* page);
+        void flushBytes();
+        int codePageHere() const;
+        int codePageOf(const FontDef& font) const;
         void unicode(int value);
         void emitChars(const char16_t* chars, qsizetype count);
         void emitChar(char16_t c)
@@ -211,6 +216,8 @@ namespace qv::rtf {
         std::vector<GroupState> m_stack;
         qint64 m_overflow = 0;
         bool m_starPending = false;
+        bool m_bodyStarted = false; // a paragraph or section of the body has begun
+        void leaveHeaderTables();
         int m_ucSkip = 0;
         char16_t m_highSurrogate = 0;
 
@@ -234,6 +241,12 @@ namespace qv::rtf {
         bool m_formatDirty = true;
         int m_formatId = 0;
         const ByteTable* m_decode = nullptr;
+        MultiByteCodePage* m_decodeMulti = nullptr;
+        // The first bytes of a multi-byte character whose last byte has not come yet.
+        std::array<char, 4> m_pendingBytes{};
+        int m_pendingCount = 0;
+        int m_pendingLength = 0;
+        MultiByteCodePage* m_pendingPage = nullptr;
 
         std::vector<Field> m_fields;
         std::vector<QString> m_hrefs;
@@ -253,6 +266,7 @@ namespace qv::rtf {
         PnState m_pnBuild;
 
         RowDef m_row;
+        bool m_rowsEnded = false; // the writer ends its table rows with \row
         CellDef m_cellBuild;
         enum class BorderTarget
         {
