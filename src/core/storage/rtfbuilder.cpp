@@ -145,7 +145,7 @@ namespace qv::rtf {
         return static_cast<int>(m_images.size() - 1);
     }
 
-    void DocumentBuilder::addParagraph(const Paragraph& paragraph)
+    void DocumentBuilder::addParagraph(Paragraph& paragraph)
     {
         if (!m_rows.empty() || !m_pendingCells.empty() || !m_pendingCell.paragraphs.empty())
             flushTable();
@@ -190,24 +190,20 @@ namespace qv::rtf {
         flushTable();
     }
 
-    void DocumentBuilder::insertParagraph(const Paragraph& source, ListScope& scope)
+    void DocumentBuilder::insertParagraph(Paragraph& paragraph, ListScope& scope)
     {
         // A list item keeps the number its writer gave it as text when the list would number it
         // differently: lists that start elsewhere than 1, or restart, have no place in the document's
         // list model, and the number the writer showed is the one the reader expects.
-        Paragraph withoutMarker;
-        const Paragraph* chosen = &source;
-        bool listed = source.list.kind != ListRef::None;
-        if (listed && source.listTextStart >= 0) {
-            if (showsWrittenNumber(source, scope)) {
-                withoutMarker = source;
-                withoutMarker.erase(source.listTextStart, source.listTextEnd);
-                chosen = &withoutMarker;
+        bool listed = paragraph.list.kind != ListRef::None;
+        if (listed && paragraph.listTextStart >= 0) {
+            if (showsWrittenNumber(paragraph, scope)) {
+                paragraph.erase(paragraph.listTextStart, paragraph.listTextEnd);
+                paragraph.listTextStart = paragraph.listTextEnd = -1;
             } else {
                 listed = false;
             }
         }
-        const Paragraph& paragraph = *chosen;
         const QTextCharFormat& mark = m_formats[paragraph.markFormat];
         if (m_blockUsed) {
             m_cursor.insertBlock(paragraph.block, mark);
@@ -310,7 +306,7 @@ namespace qv::rtf {
         m_rows.clear();
     }
 
-    void DocumentBuilder::insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid)
+    void DocumentBuilder::insertTable(std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid)
     {
         // Each row's cell edges, in twips; cells without a definition get a default width.
         std::vector<std::vector<int>> edges;
@@ -357,7 +353,7 @@ namespace qv::rtf {
             int column;
             int rows;
             int columns;
-            const Cell* cell;
+            Cell* cell;
             QColor background;
         };
         std::vector<Placed> placed;
@@ -379,12 +375,12 @@ namespace qv::rtf {
         };
 
         for (int r = 0; r < rowCount; ++r) {
-            const Row& row = rows[firstRow + r];
+            Row& row = rows[firstRow + r];
             const std::vector<int>& e = edges[r];
             int horizontalAnchor = -1;
             for (int c = 0; c + 1 < static_cast<int>(e.size()); ++c) {
                 const CellDef def = c < static_cast<int>(row.def.cells.size()) ? row.def.cells[c] : CellDef();
-                const Cell* cell = c < static_cast<int>(row.cells.size()) ? &row.cells[c] : nullptr;
+                Cell* cell = c < static_cast<int>(row.cells.size()) ? &row.cells[c] : nullptr;
                 int c0 = column(e[c]);
                 const int c1 = std::max(column(e[c + 1]), c0 + 1);
                 if (c0 >= columns)
@@ -465,7 +461,7 @@ namespace qv::rtf {
             m_cursor = cell.firstCursorPosition();
             m_blockUsed = false;
             ListScope scope;
-            for (const Paragraph& paragraph : p.cell->paragraphs)
+            for (Paragraph& paragraph : p.cell->paragraphs)
                 insertParagraph(paragraph, scope);
         }
         m_inCell = false;

@@ -93,7 +93,8 @@ namespace qv::rtf {
         int addCharFormat(const QTextCharFormat& format);
         int addImage(const QTextImageFormat& format);
 
-        void addParagraph(const Paragraph& paragraph);
+        // Takes the paragraph's list marker out of it when the list shows the same.
+        void addParagraph(Paragraph& paragraph);
         void addCellParagraph(Paragraph&& paragraph);
         void endCell();
         // Cells ended in the row not yet ended.
@@ -132,11 +133,11 @@ namespace qv::rtf {
             bool previousWasParagraphList = false;
         };
 
-        void insertParagraph(const Paragraph& paragraph, ListScope& scope);
+        void insertParagraph(Paragraph& paragraph, ListScope& scope);
         void attachList(const ListRef& ref, ListScope& scope);
         bool showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const;
         void flushTable();
-        void insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
+        void insertTable(std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
 
         QTextCursor m_cursor;
         std::vector<QTextCharFormat> m_formats;

@@ -175,7 +175,12 @@ namespace qv::rtf {
         void text(QByteArrayView bytes);
         void hexByte(int byte);
         void decodeByte(uchar byte, const ByteTable& table, MultiByteCodePage* page);
-        void flushBytes();
+        void flushBytes()
+        {
+            if (m_pendingCount > 0)
+                flushPendingBytes();
+        }
+        void flushPendingBytes();
         int codePageHere() const;
         int codePageOf(const FontDef& font) const;
         void unicode(int value);
@@ -242,6 +247,7 @@ namespace qv::rtf {
         int m_formatId = 0;
         const ByteTable* m_decode = nullptr;
         MultiByteCodePage* m_decodeMulti = nullptr;
+        int m_decodePage = -1; // the code page m_decode and m_decodeMulti are for; -1 for a symbol font
         // The first bytes of a multi-byte character whose last byte has not come yet.
         std::array<char, 4> m_pendingBytes{};
         int m_pendingCount = 0;

@@ -360,13 +360,11 @@ namespace qv::rtf {
             emitChar(c);
     }
 
-    void Interpreter::flushBytes()
+    void Interpreter::flushPendingBytes()
     {
         // A sequence cut short stands for one character the reader cannot name.
-        if (m_pendingCount > 0) {
-            m_pendingCount = 0;
-            emitChar(0xFFFD);
-        }
+        m_pendingCount = 0;
+        emitChar(0xFFFD);
     }
 
     int Interpreter::codePageOf(const FontDef& font) const
@@ -486,10 +484,15 @@ namespace qv::rtf {
         if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None) {
             m_decode = &m_codePages.symbolTable(font->symbol);
             m_decodeMulti = nullptr;
+            m_decodePage = -1;
         } else {
+            // Formats change every few words; the code page seldom does.
             const int codePage = font != m_fonts.constEnd() ? codePageOf(*font) : m_ansiCodePage;
-            m_decode = &m_codePages.table(codePage);
-            m_decodeMulti = m_codePages.multiByte(codePage);
+            if (codePage != m_decodePage) {
+                m_decode = &m_codePages.table(codePage);
+                m_decodeMulti = m_codePages.multiByte(codePage);
+                m_decodePage = codePage;
+            }
         }
         auto it = m_formatIds.constFind(c);
         if (it == m_formatIds.constEnd())
