@@ -202,6 +202,10 @@ namespace qv::rtf {
                 paragraph.listTextStart = paragraph.listTextEnd = -1;
             } else {
                 listed = false;
+                // Word's hanging indent is where the text after the number's tab starts.
+                QTextBlockFormat& block = paragraph.block;
+                if (block.textIndent() < 0 && block.tabPositions().isEmpty())
+                    block.setTabPositions({QTextOption::Tab(-block.textIndent(), QTextOption::LeftTab)});
             }
         }
         const QTextCharFormat& mark = m_formats[paragraph.markFormat];
