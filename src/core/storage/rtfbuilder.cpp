@@ -235,7 +235,7 @@ namespace qv::rtf {
     bool DocumentBuilder::showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const
     {
         const ListRef& ref = paragraph.list;
-        const auto style = ref.format.style();
+        const auto style = static_cast<QTextListFormat::Style>(ref.style);
         const bool alpha = style == QTextListFormat::ListLowerAlpha || style == QTextListFormat::ListUpperAlpha;
         const bool roman = style == QTextListFormat::ListLowerRoman || style == QTextListFormat::ListUpperRoman;
         if (style != QTextListFormat::ListDecimal && !alpha && !roman)
@@ -245,11 +245,9 @@ namespace qv::rtf {
         int number = 1;
         const auto it = scope.lists.constFind({ref.kind, ref.id});
         const bool continues = ref.kind != ListRef::Paragraph || scope.previousWasParagraphList;
-        if (it != scope.lists.constEnd() && continues) {
-            const QTextList* list = (*it)[std::clamp(ref.level, 0, MaxListLevel)];
-            if (list && list->format().style() == style)
-                number = list->count() + 1;
-        }
+        const int level = std::clamp(ref.level, 0, MaxListLevel);
+        if (it != scope.lists.constEnd() && continues && it->lists[level] && it->styles[level] == ref.style)
+            number = it->counts[level] + 1;
 
         // The number is the last run of digits or letters of the written marker; what frames it
         // (prefixes, the numbers of outer levels) is the list format's business.
@@ -273,6 +271,16 @@ namespace qv::rtf {
         if (start == end)
             return true; // nothing to compare: the list's own number is as good as any
         const QStringView written = marker.sliced(start, end - start);
+        if (style == QTextListFormat::ListDecimal) {
+            // Most lists are numbered; their numbers compare without building a string.
+            qint64 value = 0;
+            for (const QChar c : written) {
+                value = value * 10 + (c.unicode() - u'0');
+                if (value > number)
+                    return false;
+            }
+            return value == number;
+        }
         return written.compare(listNumberText(number, style), Qt::CaseInsensitive) == 0;
     }
 
@@ -292,12 +300,16 @@ namespace qv::rtf {
         auto& levels = *it;
         // An item restarts the numbering of every deeper level, as in an outline.
         for (int deeper = level + 1; deeper <= MaxListLevel; ++deeper)
-            levels[deeper] = nullptr;
-        QTextList*& list = levels[level];
-        if (list && list->format().style() == ref.format.style())
+            levels.lists[deeper] = nullptr;
+        QTextList*& list = levels.lists[level];
+        if (list && levels.styles[level] == ref.style) {
             list->add(m_cursor.block());
-        else
+            ++levels.counts[level];
+        } else {
             list = m_cursor.createList(ref.format);
+            levels.styles[level] = ref.style;
+            levels.counts[level] = 1;
+        }
     }
 
     void DocumentBuilder::flushTable()

@@ -40,6 +40,7 @@ namespace qv::rtf {
         int id = 0;
         int level = 0;
         QTextListFormat format;
+        int style = 0; // the format's style, kept apart so that comparing it costs no property lookup
     };
 
     struct Paragraph
@@ -128,8 +129,14 @@ namespace qv::rtf {
         }
         struct ListScope
         {
-            // The open list of each level (0 to 8) of each list.
-            QHash<ListKey, std::array<QTextList*, 9>> lists;
+            // The open list of each level (0 to 8) of each list, its style and how many items it has.
+            struct Levels
+            {
+                std::array<QTextList*, 9> lists{};
+                std::array<int, 9> styles{};
+                std::array<int, 9> counts{};
+            };
+            QHash<ListKey, Levels> lists;
             bool previousWasParagraphList = false;
         };
 

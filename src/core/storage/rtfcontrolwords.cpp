@@ -71,13 +71,16 @@ namespace qv::rtf {
             skipGroup();
             return;
         }
-        if (word < 0)
-            return; // Word's language and associated-font words sit between the bytes of a character
-        flushBytes();
-        if (word == Pard || word == SectD) {
+        // \sectd is not in the word table, where it would lengthen the search for every word the
+        // reader ignores; it matters only as the start of the body.
+        const bool bodyWord = word == Pard || (word < 0 && token.text == "sectd");
+        if (bodyWord) {
             leaveHeaderTables();
             m_bodyStarted = m_bodyStarted || top().dest == Dest::Text;
         }
+        if (word < 0)
+            return; // Word's language and associated-font words sit between the bytes of a character
+        flushBytes();
         const int param = token.param;
         if (word <= Skip) {
             destinationWord(word);

@@ -245,6 +245,8 @@ namespace qv::rtf {
         QHash<CharState, int> m_formatIds;
         bool m_formatDirty = true;
         int m_formatId = 0;
+        CharState m_formatState; // the state m_formatId is for
+        bool m_formatStateKnown = false;
         const ByteTable* m_decode = nullptr;
         MultiByteCodePage* m_decodeMulti = nullptr;
         int m_decodePage = -1; // the code page m_decode and m_decodeMulti are for; -1 for a symbol font

@@ -170,6 +170,7 @@ namespace qv::rtf {
             return ref;
         }
         ref.format.setIndent(ref.level + 1);
+        ref.style = ref.format.style();
         return ref;
     }
 

@@ -494,10 +494,15 @@ namespace qv::rtf {
                 m_decodePage = codePage;
             }
         }
-        auto it = m_formatIds.constFind(c);
-        if (it == m_formatIds.constEnd())
-            it = m_formatIds.insert(c, m_builder.addCharFormat(charFormat(c)));
-        m_formatId = *it;
+        // Most changes of format are a group closing or a word that sets what was set already.
+        if (!m_formatStateKnown || !(c == m_formatState)) {
+            auto it = m_formatIds.constFind(c);
+            if (it == m_formatIds.constEnd())
+                it = m_formatIds.insert(c, m_builder.addCharFormat(charFormat(c)));
+            m_formatId = *it;
+            m_formatState = c;
+            m_formatStateKnown = true;
+        }
         m_formatDirty = false;
     }
 

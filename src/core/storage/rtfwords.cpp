@@ -36,7 +36,7 @@ namespace qv::rtf {
             {"falt", Skip}, {"levelnumbers", Skip}, {"listname", Skip}, {"shpinst", Skip}, {"fchars", Skip},
             {"lchars", Skip}, {"bkmkstart", Skip}, {"bkmkend", Skip}, {"atnid", Skip}, {"atnauthor", Skip},
             {"atndate", Skip}, {"atnref", Skip}, {"protusertbl", Skip}, {"pgptbl", Skip}, {"background", Skip},
-            {"ansi", Ansi}, {"mac", Mac}, {"pc", Pc}, {"pca", Pca}, {"ansicpg", AnsiCpg}, {"deff", Deff}, {"sectd", SectD},
+            {"ansi", Ansi}, {"mac", Mac}, {"pc", Pc}, {"pca", Pca}, {"ansicpg", AnsiCpg}, {"deff", Deff},
             {"uc", Uc}, {"u", U}, {"bin", Bin}, {"plain", Plain}, {"b", B}, {"i", I}, {"ul", Ul}, {"uld", Ul},
             {"uldb", Ul}, {"uldash", Ul}, {"uldashd", Ul}, {"uldashdd", Ul}, {"ulw", Ul}, {"ulwave", Ul},
             {"ulth", Ul}, {"ulhwave", Ul}, {"ululdbwave", Ul}, {"ulthd", Ul}, {"ulthdash", Ul},

@@ -15,7 +15,7 @@ namespace qv::rtf {
         // Destinations never shown
         Skip,
         // Document
-        Ansi, Mac, Pc, Pca, AnsiCpg, Deff, SectD, Uc, U, Bin,
+        Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
         // Character
         Plain, B, I, Ul, UlNone, Strike, Super, Sub, NoSuperSub, Up, Dn, F, Fs, Cf, Cb, Highlight, V, FCharset,
         Cpg, Red, Green, Blue,
