@@ -229,7 +229,7 @@ namespace qv::rtf {
                     m_cursor.insertText(paragraph.text.mid(run.start, run.length), m_formats[run.format]);
             }
         }
-        attachList(listed ? paragraph.list : ListRef(), scope);
+        attachList(listed ? &paragraph.list : nullptr, scope);
     }
 
     bool DocumentBuilder::showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const
@@ -284,14 +284,15 @@ namespace qv::rtf {
         return written.compare(listNumberText(number, style), Qt::CaseInsensitive) == 0;
     }
 
-    void DocumentBuilder::attachList(const ListRef& ref, ListScope& scope)
+    void DocumentBuilder::attachList(const ListRef* item, ListScope& scope)
     {
-        const bool paragraphList = ref.kind == ListRef::Paragraph;
+        const bool paragraphList = item && item->kind == ListRef::Paragraph;
         if (paragraphList && !scope.previousWasParagraphList)
             scope.lists.remove({ListRef::Paragraph, 0});
         scope.previousWasParagraphList = paragraphList;
-        if (ref.kind == ListRef::None)
+        if (!item || item->kind == ListRef::None)
             return;
+        const ListRef& ref = *item;
 
         const int level = std::clamp(ref.level, 0, MaxListLevel);
         auto it = scope.lists.find({ref.kind, ref.id});

@@ -141,7 +141,8 @@ namespace qv::rtf {
         };
 
         void insertParagraph(Paragraph& paragraph, ListScope& scope);
-        void attachList(const ListRef& ref, ListScope& scope);
+        // Null for a paragraph that is no list item.
+        void attachList(const ListRef* item, ListScope& scope);
         bool showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const;
         void flushTable();
         void insertTable(std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);

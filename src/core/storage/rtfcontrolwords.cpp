@@ -73,7 +73,8 @@ namespace qv::rtf {
         }
         // \sectd is not in the word table, where it would lengthen the search for every word the
         // reader ignores; it matters only as the start of the body.
-        const bool bodyWord = word == Pard || (word < 0 && token.text == "sectd");
+        const bool bodyWord =
+            word == Pard || (word < 0 && token.text.size() == 5 && token.text[0] == 's' && token.text == "sectd");
         if (bodyWord) {
             leaveHeaderTables();
             m_bodyStarted = m_bodyStarted || top().dest == Dest::Text;
