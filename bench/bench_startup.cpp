@@ -13,6 +13,14 @@
 // round of BM_StartToActionArea is reported as "first_ms", since fonts, style and the catalogue are set up only once
 // per process.
 //
+// BM_ClickToActionArea times what the user waits on after "&Click to Begin Program": from the click
+// until the Action Area has been painted at the size it keeps. Maximised on a real display, the window
+// is mapped first and sized by the window manager afterwards, so "up" is the last paint after which its
+// size stays put for a while (150 ms), not the first expose. BM_ExitToGone times the way out: from
+// "Yes" to "Exit Quorvane?" until the event loop is left and the screens are destroyed. Offscreen
+// unless QT_QPA_PLATFORM says otherwise; run them with QT_QPA_PLATFORM=xcb on a display with a window
+// manager (Xvfb and openbox will do) to see the figures a user sees.
+//
 // BM_AreaSwitch times one press of an area button with the Action Area up, events run so that the
 // screen is laid out and painted: around the cycle of areas with content, or back and forth between
 // area 0 and the area given.
@@ -32,6 +40,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
@@ -63,10 +73,15 @@ namespace {
     public:
         qv::PromptAnswer ask(const qv::Prompt& prompt) override
         {
+            if (answerYes) {
+                return qv::PromptAnswer::Yes;
+            }
             ++boxes;
             lastText = prompt.text;
             return qv::cautiousAnswer(prompt.buttons);
         }
+        // For the exit question, which the exit benchmark answers as the user does.
+        bool answerYes = false;
         int boxes = 0;
         QString lastText;
     };
@@ -138,6 +153,53 @@ namespace {
         return window && window->isVisible() && window->windowHandle() && window->windowHandle()->isExposed();
     }
 
+    // Notes when a window was last painted and last changed size. On a real display a maximised window
+    // is mapped first and sized by the window manager afterwards: the user sees it only once it has
+    // been painted at the size it keeps.
+    class PaintWatch : public QObject
+    {
+    public:
+        explicit PaintWatch(QWidget* window)
+        {
+            window->installEventFilter(this);
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Resize) {
+                resized = Clock::now();
+                paintedSinceResize = false;
+            } else if (event->type() == QEvent::Paint) {
+                paintedSinceResize = true;
+                painted = Clock::now();
+            }
+            return false;
+        }
+        Clock::time_point resized{};
+        Clock::time_point painted{};
+        bool paintedSinceResize = false;
+    };
+
+    // Runs events until the window is up and painted at a size it keeps for QuietMs, and returns when
+    // that paint reached the window system; nothing after 5 s.
+    constexpr int QuietMs = 150;
+    std::optional<Clock::time_point> waitUntilShown(QWidget* window)
+    {
+        PaintWatch watch(window);
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (isUp(window) && watch.paintedSinceResize &&
+                Clock::now() - watch.resized > std::chrono::milliseconds(QuietMs)) {
+                return watch.painted;
+            }
+            if (isUp(window) && watch.paintedSinceResize) {
+                QGuiApplication::sync();
+            }
+        }
+        return std::nullopt;
+    }
+
     // Runs events until the window is up, then once more so its first paint is done; false after 5 s.
     bool waitUntilUp(const QWidget* window)
     {
@@ -178,8 +240,9 @@ namespace {
             QCoreApplication::processEvents();
             program->start.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
             QWidget* area = program->actionArea();
-            const bool up = waitUntilUp(area);
-            const double seconds = secondsSince(begun);
+            const std::optional<Clock::time_point> shown = waitUntilShown(area);
+            const bool up = shown.has_value();
+            const double seconds = up ? std::chrono::duration<double>(*shown - begun).count() : 0.0;
             state.SetIterationTime(seconds);
             if (firstMs < 0) {
                 firstMs = seconds * 1000;
@@ -197,6 +260,77 @@ namespace {
         }
         state.counters["first_ms"] = firstMs;
         state.counters["app_ms"] = appSetupMs;
+    }
+
+    // What the user waits on after "&Click to Begin Program": from the click to the Action Area painted
+    // at the size it keeps (maximised, which on a real display the window manager does after the map).
+    void BM_ClickToActionArea(benchmark::State& state)
+    {
+        if (!benchFolder().error.isEmpty()) {
+            state.SkipWithError(qPrintable(benchFolder().error));
+            return;
+        }
+        qv::Splash::setDisplayTime(0);
+        qv::Splash::showOnce();
+        for (auto _ : state) {
+            std::optional<Program> program(std::in_place, benchFolder().folder());
+            program->start.start();
+            program->start.showMaximized();
+            if (!waitUntilUp(&program->start)) {
+                state.SkipWithError("the start screen did not come up");
+                return;
+            }
+            const Clock::time_point clicked = Clock::now();
+            program->start.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+            const std::optional<Clock::time_point> shown = waitUntilShown(program->actionArea());
+            if (!shown) {
+                state.SkipWithError("the Action Area did not come up");
+                return;
+            }
+            state.SetIterationTime(std::chrono::duration<double>(*shown - clicked).count());
+            program.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    // From "Yes" to "Exit Quorvane?" until the screens are gone and the process could end: the event
+    // loop is left and everything main() made is destroyed.
+    void BM_ExitToGone(benchmark::State& state)
+    {
+        if (!benchFolder().error.isEmpty()) {
+            state.SkipWithError(qPrintable(benchFolder().error));
+            return;
+        }
+        qv::Splash::setDisplayTime(0);
+        qv::Splash::showOnce();
+        for (auto _ : state) {
+            std::optional<Program> program(std::in_place, benchFolder().folder());
+            program->start.start();
+            program->start.showMaximized();
+            program->start.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+            qv::ActionArea* area = program->actionArea();
+            if (!waitUntilShown(area)) {
+                state.SkipWithError("the Action Area did not come up");
+                return;
+            }
+            QEventLoop loop;
+            QObject::connect(
+                area, &qv::ActionArea::exitRequested, &loop, [&loop] { loop.exit(0); }, Qt::QueuedConnection);
+            program->prompter.answerYes = true;
+            const Clock::time_point answered = Clock::now();
+            area->pressNavigation(qv::Navigator::ExitProgram);
+            bool gone = false;
+            QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
+            gone = loop.exec() == 0;
+            if (!gone) {
+                state.SkipWithError("the exit question did not end the program");
+                return;
+            }
+            program.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QGuiApplication::sync();
+            state.SetIterationTime(secondsSince(answered));
+        }
     }
 
     void BM_Splash(benchmark::State& state)
@@ -258,6 +392,8 @@ namespace {
     }
 
     BENCHMARK(BM_StartToActionArea)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
+    BENCHMARK(BM_ClickToActionArea)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
+    BENCHMARK(BM_ExitToGone)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
     BENCHMARK(BM_Splash)->Unit(benchmark::kMillisecond);
     BENCHMARK(BM_AreaSwitchCycle)->Unit(benchmark::kMillisecond)->UseManualTime();
     BENCHMARK(BM_AreaSwitchTo)

@@ -7,9 +7,11 @@
 #include "gui/kit/prompter.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/startscreen.h"
+#include "workbooklock.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -44,6 +46,18 @@ namespace {
         return 2;
     }
 
+    // No window is up yet, so the refusal is a box of its own; it goes to stderr as well for whoever
+    // started the program from a shell or a script. A platform with no screen (offscreen, minimal)
+    // has nobody to click the box away, so it gets stderr only.
+    int refuseOpenWorkbook(const QString& message)
+    {
+        const QString platform = QGuiApplication::platformName();
+        if (platform != u"offscreen" && platform != u"minimal") {
+            qv::QtPrompter().warn(QStringLiteral("Quorvane"), message);
+        }
+        return fail(message);
+    }
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -70,6 +84,12 @@ int main(int argc, char* argv[])
         return fail(folders.error());
     }
 
+    // Claimed before anything reads the workbook: a second program on it would undo the first one's saves.
+    qv::WorkbookLock lock(folders.value().dataDir);
+    if (const qv::Status claimed = lock.claim(); !claimed) {
+        return refuseOpenWorkbook(claimed.error());
+    }
+
     qv::applyProgramLook();
     const qv::ProgramFolder folder(folders.value().dataDir, folders.value().contentDir);
     qv::QtPrompter prompter;
@@ -82,7 +102,10 @@ int main(int argc, char* argv[])
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
         auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);
-        QObject::connect(area, &qv::ActionArea::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // Exit ends the program at once: quit() would first close every window, and the Action
+        // Area's close hands the screen back to the start screen, which would flash up on the way out.
+        QObject::connect(
+            area, &qv::ActionArea::exitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         return area;
     });
 

@@ -2,7 +2,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 namespace qv::test {
@@ -11,10 +13,11 @@ namespace qv::test {
         QMap<QString, QByteArray> hashesOf(const QString& dir)
         {
             QMap<QString, QByteArray> hashes;
-            const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-            for (const QString& name : names) {
-                QFile file(QDir(dir).filePath(name));
-                hashes.insert(name,
+            QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                QFile file(path);
+                hashes.insert(QDir(dir).relativeFilePath(path),
                               file.open(QIODevice::ReadOnly)
                                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
                                   : QByteArray("unreadable"));
@@ -27,6 +30,14 @@ namespace qv::test {
         : m_dir(dir)
         , m_hashes(hashesOf(dir))
     {
+    }
+
+    FolderSnapshot FolderSnapshot::aroundDataFolder(const QString& dataDir)
+    {
+        const QFileInfo data(dataDir);
+        FolderSnapshot snapshot(data.path());
+        snapshot.m_allowedPrefix = data.fileName() + QLatin1Char('/');
+        return snapshot;
     }
 
     QStringList FolderSnapshot::changedSince() const
@@ -48,7 +59,7 @@ namespace qv::test {
     {
         QStringList unexpected;
         for (const QString& name : changedSince()) {
-            if (!allowed.contains(name)) {
+            if (!name.startsWith(m_allowedPrefix) || !allowed.contains(name.mid(m_allowedPrefix.size()))) {
                 unexpected.append(name);
             }
         }

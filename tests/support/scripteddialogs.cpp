@@ -36,6 +36,10 @@ namespace qv::test {
             return QStringLiteral("save-file dialog");
         case Kind::Printer:
             return QStringLiteral("print dialog");
+        case Kind::Spelling:
+            return QStringLiteral("spell dialog");
+        case Kind::Synonym:
+            return QStringLiteral("thesaurus dialog");
         }
         return QString();
     }
@@ -110,9 +114,37 @@ namespace qv::test {
         return *this;
     }
 
+    ScriptedDialogs& ScriptedDialogs::answerSpelling(SpellAnswer::Action action, const QString& replacement)
+    {
+        Answer a;
+        a.kind = Kind::Spelling;
+        a.cancelled = action == SpellAnswer::Action::Cancel;
+        a.spelling = {action, replacement};
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerSynonym(std::optional<QString> word)
+    {
+        Answer a;
+        a.kind = Kind::Synonym;
+        a.cancelled = !word;
+        a.path = word.value_or(QString());
+        m_answers.enqueue(a);
+        return *this;
+    }
+
+    void ScriptedDialogs::whileOpen(std::function<void(const Call&)> look)
+    {
+        m_whileOpen = std::move(look);
+    }
+
     std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(const Call& call)
     {
         m_calls.append(call);
+        if (m_whileOpen) {
+            m_whileOpen(call);
+        }
         QString failure;
         if (m_answers.isEmpty()) {
             failure = QStringLiteral("Unexpected %1").arg(describe(call.kind));
@@ -223,6 +255,35 @@ namespace qv::test {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(a->path);
         return true;
+    }
+
+    SpellAnswer ScriptedDialogs::reviewSpelling(const SpellQuestion& question)
+    {
+        Call call;
+        call.kind = Kind::Spelling;
+        call.title = question.word;
+        call.word = question.word;
+        call.suggestions = question.suggestions;
+        call.help = question.help;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return {SpellAnswer::Action::Cancel, {}};
+        }
+        return a->spelling;
+    }
+
+    std::optional<QString> ScriptedDialogs::chooseSynonym(const QString& word, const QList<SynonymGroup>& meanings)
+    {
+        Call call;
+        call.kind = Kind::Synonym;
+        call.title = word;
+        call.word = word;
+        call.meanings = meanings;
+        const auto a = take(call);
+        if (!a || a->cancelled) {
+            return std::nullopt;
+        }
+        return a->path;
     }
 
     const QList<ScriptedDialogs::Call>& ScriptedDialogs::calls() const

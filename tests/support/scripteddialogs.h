@@ -26,7 +26,9 @@ namespace qv::test {
             Folder,
             OpenFile,
             SaveFile,
-            Printer
+            Printer,
+            Spelling,
+            Synonym
         };
 
         // One dialog as the program opened it, with what it was primed with.
@@ -41,6 +43,11 @@ namespace qv::test {
             QString filter;
             int fromPage = 0; // the pages a printer dialog offered
             int toPage = 0;
+            // The spell dialog's word and suggestions, or the thesaurus dialog's word and meanings.
+            QString word;
+            QStringList suggestions;
+            QList<SynonymGroup> meanings;
+            std::function<void()> help;
         };
 
         ScriptedDialogs() = default;
@@ -57,6 +64,10 @@ namespace qv::test {
         // Choosing a printer: the printer is set to write a PDF into pdfOutputFile, so that a test can
         // print for real and read the pages back.
         ScriptedDialogs& answerPrinter(std::optional<QString> pdfOutputFile);
+        ScriptedDialogs& answerSpelling(SpellAnswer::Action action, const QString& replacement = {});
+        ScriptedDialogs& answerSynonym(std::optional<QString> word);
+        // Runs while each dialog is open, before it is answered: to look at the screen behind it.
+        void whileOpen(std::function<void(const Call&)> look);
 
         std::optional<QColor> chooseColor(const QColor& initial) override;
         std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
@@ -67,6 +78,8 @@ namespace qv::test {
         std::optional<QString>
         chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
         bool choosePrinter(QPrinter& printer) override;
+        SpellAnswer reviewSpelling(const SpellQuestion& question) override;
+        std::optional<QString> chooseSynonym(const QString& word, const QList<SynonymGroup>& meanings) override;
 
         const QList<Call>& calls() const;
         int pendingAnswers() const;
@@ -83,6 +96,7 @@ namespace qv::test {
             FontChoice font;
             PageSetup page;
             QString path;
+            SpellAnswer spelling;
         };
 
         // The queued answer for call, or nothing when the dialog was not expected.
@@ -91,6 +105,7 @@ namespace qv::test {
         QQueue<Answer> m_answers;
         QList<Call> m_calls;
         QStringList m_failures;
+        std::function<void(const Call&)> m_whileOpen;
     };
 
 } // namespace qv::test

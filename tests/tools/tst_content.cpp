@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <optional>
 
@@ -111,6 +112,33 @@ namespace {
         return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
     }
 
+    // The tables that rate risk (the likelihood and impact scales and the matrix), cell texts row by row.
+    QList<QStringList> ratingTables(const QTextDocument& doc)
+    {
+        QList<QStringList> tables;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames()) {
+            const auto* table = qobject_cast<QTextTable*>(frame);
+            if (!table) {
+                continue;
+            }
+            QStringList rows;
+            for (int r = 0; r < table->rows(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    QTextCursor cursor = cell.firstCursorPosition();
+                    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                    cells.append(cursor.selectedText());
+                }
+                rows.append(cells.join(u" | "_s));
+            }
+            if (rows.value(0).startsWith(u"Rating |"_s) || rows.value(0).startsWith(u"Likelihood \\ Impact |"_s)) {
+                tables.append(rows);
+            }
+        }
+        return tables;
+    }
+
     bool writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
@@ -135,6 +163,7 @@ private Q_SLOTS:
     void installed();
     void documents_data();
     void documents();
+    void riskIsRatedOneWay();
     void compiles_data();
     void compiles();
     void refuses_data();
@@ -267,6 +296,29 @@ void ContentTest::documents()
         }
         QCOMPARE(format.fontPointSize(), pointSize);
     }
+}
+
+// The policy prescribes how risk is rated and the worksheet is where it is rated: a worksheet that
+// scored on another scale than its policy would rate the same risk twice, differently.
+void ContentTest::riskIsRatedOneWay()
+{
+    QTextDocument policy;
+    QTextDocument worksheet;
+    QVERIFY(qv::rtf::read(readFile(ContentDir + u"/Misc14.Fl1"_s), policy));
+    QVERIFY(qv::rtf::read(readFile(ContentDir + u"/Misc59.Fl1"_s), worksheet));
+
+    const QList<QStringList> scales = ratingTables(worksheet);
+    QCOMPARE(scales.size(), 3);
+    QCOMPARE(scales.at(2),
+             QStringList({u"Likelihood \\ Impact | 1 Low | 2 Medium | 3 High"_s,
+                          u"3 High | 3 Medium | 6 High | 9 High"_s,
+                          u"2 Medium | 2 Low | 4 Medium | 6 High"_s,
+                          u"1 Low | 1 Low | 2 Low | 3 Medium"_s}));
+    QCOMPARE(ratingTables(policy), scales);
+
+    const QString rule = u"Risk level = Likelihood × Impact: a score of 1–2 is Low, 3–4 is Medium, 6–9 is High."_s;
+    QVERIFY(paragraphs(policy).contains(rule));
+    QVERIFY(paragraphs(worksheet).contains(rule));
 }
 
 void ContentTest::compiles_data()

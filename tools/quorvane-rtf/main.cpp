@@ -18,7 +18,8 @@ namespace {
         Ok = 0,
         Unreadable = 1,
         BadArguments = 2,
-        Changed = 3
+        Changed = 3,
+        Damaged = 4
     };
 
     constexpr char Usage[] = "Usage: quorvane-rtf COMMAND FILE\n"
@@ -31,7 +32,8 @@ namespace {
                              "  check FILE  read, write and read again; report what changed\n"
                              "\n"
                              "Exit status: 0 done (check: nothing changed), 1 the file cannot be read,\n"
-                             "2 bad arguments, 3 check found changes.\n";
+                             "2 bad arguments, 3 check found changes, 4 check found the file damaged\n"
+                             "(cut off before its groups close).\n";
 
     void put(FILE* stream, const QByteArray& bytes)
     {
@@ -43,8 +45,14 @@ namespace {
         put(stream, line.toLocal8Bit() + '\n');
     }
 
-    int check(const QString& path, const QTextDocument& doc)
+    int check(const QString& path, const QTextDocument& doc, const qv::rtf::ReadOutcome& read)
     {
+        // What a cut-off file reads as would write and read back unchanged, and so pass for sound:
+        // the damage has to be named before the round trip is even looked at.
+        if (read.cutOff) {
+            say(stdout, QStringLiteral("%1: damaged: the file ends before its groups are closed (cut off)").arg(path));
+            return Damaged;
+        }
         QTextDocument again;
         qv::rtf::read(qv::rtf::write(doc), again);
         const QStringList differences = qv::rtf::compareDocuments(doc, again);
@@ -95,8 +103,11 @@ int main(int argc, char** argv)
     }
 
     QTextDocument doc;
-    if (!qv::rtf::read(bytes, doc))
+    const qv::rtf::ReadOutcome read = qv::rtf::readDocument(bytes, doc);
+    if (!read.wasRtf)
         say(stderr, QStringLiteral("quorvane-rtf: %1 is not RTF; taken as plain text").arg(path));
+    else if (read.cutOff && command != u"check")
+        say(stderr, QStringLiteral("quorvane-rtf: %1 is cut off; showing what could be read").arg(path));
 
     if (command == u"text") {
         QString text = qv::rtf::plainTextWithListMarkers(doc);
@@ -108,7 +119,7 @@ int main(int argc, char** argv)
     } else if (command == u"rtf") {
         put(stdout, qv::rtf::write(doc));
     } else {
-        return check(path, doc);
+        return check(path, doc, read);
     }
     return std::fflush(stdout) == 0 ? Ok : Unreadable;
 }

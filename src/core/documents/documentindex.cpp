@@ -1,5 +1,6 @@
 #include "documentindex.h"
 
+#include "core/storage/codec.h"
 #include "core/storage/quotedlinefile.h"
 
 namespace qv {
@@ -44,6 +45,39 @@ namespace qv {
         return -1;
     }
 
+    bool DocumentIndex::isTaken(const QString& title) const
+    {
+        const QString name = title.trimmed() + m_extension;
+        return find(title) >= 0 || m_folder.exists(name);
+    }
+
+    Status DocumentIndex::checkDeletable(int position) const
+    {
+        if (position < 0 || position >= count()) {
+            return Status::failure(QStringLiteral("There is no %1 at position %2.").arg(m_noun).arg(position));
+        }
+        const QString name = m_fileNames.at(position).trimmed();
+        const QString title = name.left(name.size() - m_extension.size()).trimmed();
+        bool plain = name.endsWith(m_extension, Qt::CaseInsensitive) && !title.isEmpty() &&
+                     !title.contains(QStringLiteral("..")) && ProgramFolder::isValidName(name) &&
+                     name.compare(m_indexFile, Qt::CaseInsensitive) != 0;
+        // A drive letter or a control character makes a path or a name no program wrote.
+        for (const QChar c : name) {
+            plain = plain && c != u':' && c.unicode() >= 32;
+        }
+        if (plain) {
+            return {};
+        }
+        const QString article =
+            QStringView(u"aeiou").contains(m_noun.at(0)) ? QStringLiteral("an") : QStringLiteral("a");
+        return Status::failure(
+            QStringLiteral("The list entry [ %1 ] does not name %2 %3 file, so it cannot be deleted; "
+                           "no file was deleted.\r"
+                           "Only a file in the data folder whose name ends in %4 is deleted from "
+                           "this list.")
+                .arg(name, article, m_noun, m_extension));
+    }
+
     Status DocumentIndex::writeIndex(const QStringList& names) const
     {
         if (names.isEmpty()) {
@@ -60,6 +94,13 @@ namespace qv {
         // A title holding a slash or the like would reach outside the data folder.
         if (!ProgramFolder::isValidName(name) || name.compare(m_indexFile, Qt::CaseInsensitive) == 0) {
             return Status::failure(QStringLiteral("[ %1 ] cannot be used as the name of a file.").arg(title.trimmed()));
+        }
+        // Checked before the document is written, so a name the index cannot list leaves no file
+        // behind that no list names.
+        if (!quotedlines::canHold(name) || !cp1252::canEncode(name)) {
+            return Status::failure(QStringLiteral("[ %1 ] cannot be written to %2: it holds a double quote, a line "
+                                                  "break or a character outside the Windows character set.")
+                                       .arg(title.trimmed(), m_indexFile));
         }
         // An unlisted file of that name is put back if the index cannot take the new line.
         const bool wasOnDisk = existing < 0 && m_folder.exists(name);
@@ -88,16 +129,13 @@ namespace qv {
 
     Status DocumentIndex::removeAt(int position)
     {
-        if (position < 0 || position >= count()) {
-            return Status::failure(QStringLiteral("There is no %1 at position %2.").arg(m_noun).arg(position));
+        const Status deletable = checkDeletable(position);
+        if (!deletable) {
+            return deletable;
         }
-        const QString name = m_fileNames.at(position).trimmed();
-        // An index line that could not name a file of the folder is dropped without touching a file.
-        if (ProgramFolder::isValidName(name)) {
-            const Status removed = m_folder.remove(name);
-            if (!removed) {
-                return removed;
-            }
+        const Status removed = m_folder.remove(m_fileNames.at(position).trimmed());
+        if (!removed) {
+            return removed;
         }
         QStringList names = m_fileNames;
         names.removeAt(position);

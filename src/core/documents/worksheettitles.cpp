@@ -1,5 +1,6 @@
 #include "worksheettitles.h"
 
+#include "core/storage/codec.h"
 #include "core/storage/fixedrecordfile.h"
 #include "core/storage/richtextfile.h"
 
@@ -69,6 +70,18 @@ namespace qv::worksheets {
             if (entry.size() > MaxTitleLength) {
                 return Status::failure(
                     QStringLiteral("The title \"%1\" is longer than %2 characters.").arg(entry).arg(MaxTitleLength));
+            }
+            // The file keeps titles in Windows-1252; a letter outside it would come back as "?".
+            if (!cp1252::canEncode(entry)) {
+                QString outside;
+                for (const QChar c : entry) {
+                    if (cp1252::fromUnicode(c) < 0 && !outside.contains(c)) {
+                        outside += c;
+                    }
+                }
+                return Status::failure(QStringLiteral("The title \"%1\" holds characters that cannot be stored in "
+                                                      "%2 (%3).\rPlease use other letters for this title.")
+                                           .arg(entry, TitlesFile.toString(), outside));
             }
             const Status set = changed.setString(n + 1, entry);
             if (!set) {

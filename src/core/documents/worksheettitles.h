@@ -39,7 +39,7 @@ namespace qv::worksheets {
 
         // Stores entries[n] as the title of worksheet n, all in one write; an empty entry leaves the
         // stored title as it was. A title longer than MaxTitleLength or not writable in the file's
-        // character set refuses the whole batch and leaves the file as it was.
+        // character set (Windows-1252) refuses the whole batch and leaves the file as it was.
         Status store(const QStringList& entries) const;
 
     private:

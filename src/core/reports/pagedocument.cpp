@@ -77,11 +77,30 @@ namespace qv {
             painter.drawLine(op.from, op.to);
         }
 
+        // The slice's clip on whole device pixels. A page break rarely falls on a pixel edge, and
+        // the pixel row it cuts through would show what lies beyond it in part: the top of a picture
+        // that went whole to the next page as a sliver at the foot of this one. Rows cut by the top
+        // or bottom are left out (what this page loses there is less than a pixel); the sides keep
+        // every row they touch, so a border on the margin stays whole.
+        void clipToSlice(QPainter& painter, const QRectF& source)
+        {
+            constexpr double Tolerance = 1e-3;
+            const QTransform toDevice = painter.worldTransform();
+            const QRectF onDevice = toDevice.mapRect(source);
+            const int left = static_cast<int>(std::floor(onDevice.left()));
+            const int right = static_cast<int>(std::ceil(onDevice.right()));
+            const int top = static_cast<int>(std::ceil(onDevice.top() - Tolerance));
+            const int bottom = static_cast<int>(std::floor(onDevice.bottom() + Tolerance));
+            painter.resetTransform();
+            painter.setClipRect(QRect(left, top, right - left, std::max(0, bottom - top)), Qt::IntersectClip);
+            painter.setWorldTransform(toDevice);
+        }
+
         void paintRichText(QPainter& painter, const RichTextOp& op)
         {
             painter.save();
             painter.translate(op.target - op.source.topLeft());
-            painter.setClipRect(op.source, Qt::IntersectClip);
+            clipToSlice(painter, op.source);
             QAbstractTextDocumentLayout::PaintContext context;
             context.clip = op.source;
             context.palette.setColor(QPalette::Text, op.defaultColor);

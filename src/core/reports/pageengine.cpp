@@ -153,6 +153,11 @@ namespace qv {
         updateDocumentPage();
     }
 
+    QSizeF PageEngine::paperSize() const
+    {
+        return m_paper;
+    }
+
     PageOrientation PageEngine::orientation() const
     {
         return m_orientation;
@@ -388,8 +393,15 @@ namespace qv {
         for (int i = 0; i < laidOut.slices.size(); ++i) {
             if (i > 0)
                 breakPage();
+            const QRectF& slice = laidOut.slices.at(i);
             const QPointF target(m_margins.left, i == 0 ? start : top);
-            m_document.add(m_page, RichTextOp{shared, laidOut.slices.at(i), target, m_style.color});
+            m_document.add(m_page, RichTextOp{shared, slice, target, m_style.color});
+            const QPointF shift = target - slice.topLeft();
+            for (const RichTextPages::Rule& rule : laidOut.rules) {
+                if (rule.slice == i)
+                    m_document.add(m_page,
+                                   LineOp{rule.line.p1() + shift, rule.line.p2() + shift, rule.color, rule.width});
+            }
         }
         m_y = top + laidOut.endOnLastPage;
         m_x = m_margins.left;

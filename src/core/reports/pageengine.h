@@ -60,6 +60,7 @@ namespace qv {
 
         // Paper: Letter unless changed; orientation swaps width and height.
         void setPaperSize(QSizeF portraitTwips);
+        QSizeF paperSize() const;
         PageOrientation orientation() const;
         void setOrientation(PageOrientation orientation);
         double pageWidth() const;

@@ -59,6 +59,7 @@ namespace qv {
 
     void PrintSettings::applyPage(PageEngine& engine) const
     {
+        engine.setPaperSize(paper);
         engine.setMarginLeft(margins.left);
         engine.setMarginTop(margins.top);
         engine.setMarginRight(margins.right);

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "pagedocument.h"
+#include "pageengine.h"
 
 #include <QColor>
 #include <QFont>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
 
 namespace qv {
-
-    class PageEngine;
 
     // The printer font, colour, margins and orientation every report of the Action Area prints with.
     // One instance lives as long as the program; each report writes its own presets into it when it
@@ -26,6 +25,9 @@ namespace qv {
         QColor color = Qt::black;
         PageMargins margins{1440, 1440, 1440, 1440};
         PageOrientation orientation = PageOrientation::Portrait;
+        // The sheet, portrait, in twips: US Letter until the user picks another in the page set-up.
+        // No report has a paper of its own, so opening one leaves it as the user chose it.
+        QSizeF paper{PageEngine::LetterWidth, PageEngine::LetterHeight};
 
         // Face, size and styles as a point-sized font (for the sample and the font dialog).
         QFont font() const;
@@ -34,7 +36,7 @@ namespace qv {
 
         // Face, size, styles, text colour and line colour onto the engine.
         void applyFont(PageEngine& engine) const;
-        // Margins and orientation onto the engine (before startDoc()).
+        // Paper, margins and orientation onto the engine (before startDoc()).
         void applyPage(PageEngine& engine) const;
 
         bool operator==(const PrintSettings&) const = default;

@@ -162,6 +162,55 @@ namespace qv {
                 list->remove(cursor.block());
         }
 
+        // The outside of a table's border. Qt's frameBoundingRect() of a table is shifted right
+        // and down to where the first cell's text starts: the table's border, the cell's (drawn
+        // over it) and the cell's padding in from the table's corner. With shared borders the
+        // border is drawn one border's width inside the frame.
+        QRectF tableBorderBox(const QTextDocument& doc, const QTextTable& table, double qtDpi)
+        {
+            const QTextTableFormat format = table.format();
+            const QTextTableCellFormat cell = table.cellAt(0, 0).format().toTableCellFormat();
+            const double padding =
+                cell.hasProperty(QTextFormat::TableCellLeftPadding) ? cell.leftPadding() : format.cellPadding();
+            const double toTwips = twips::PerInch / qtDpi;
+            const double border = format.border() * toTwips;
+            const double inset = padding * toTwips + 2 * border;
+            const QRectF shifted = doc.documentLayout()->frameBoundingRect(const_cast<QTextTable*>(&table));
+            const QRectF frame(shifted.left() - inset, shifted.top() - inset, shifted.width(), shifted.height());
+            return frame.adjusted(border, border, -border, 0);
+        }
+
+        // Qt draws the shared border under the last row on a page below the page, where the slice
+        // cuts it off: a rule across each table with shared borders closes it at every page break it
+        // runs through, on the last twips of the page above.
+        void closeTablesAtBreaks(const QTextDocument& doc, double pageHeight, double qtDpi, RichTextPages& pages)
+        {
+            const QList<QTextFrame*> frames = doc.rootFrame()->childFrames();
+            for (QTextFrame* frame : frames) {
+                const auto* table = qobject_cast<QTextTable*>(frame);
+                if (!table)
+                    continue;
+                const QTextTableFormat format = table->format();
+                if (!format.borderCollapse() || format.border() <= 0 ||
+                    format.borderStyle() == QTextFrameFormat::BorderStyle_None)
+                    continue;
+                const QRectF box = tableBorderBox(doc, *table, qtDpi);
+                // Frame lengths are scaled by Qt like the other scaled lengths (see above).
+                const double width = format.border() * twips::PerInch / qtDpi;
+                const QBrush brush = format.borderBrush();
+                const QColor color = brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color();
+                const int first = static_cast<int>(std::floor(box.top() / pageHeight));
+                const int last = static_cast<int>(std::ceil(box.bottom() / pageHeight)) - 1;
+                for (int page = std::max(first, 0); page < last && page < pages.slices.size(); ++page) {
+                    const double y = (page + 1) * pageHeight - width / 2;
+                    // The first row went whole to the next page: nothing of the table is on this one.
+                    if (y <= box.top())
+                        continue;
+                    pages.rules.append({page, QLineF(box.left(), y, box.right(), y), width, color});
+                }
+            }
+        }
+
     } // namespace
 
     double qtDefaultDpi()
@@ -229,6 +278,7 @@ namespace qv {
             result.slices.append(QRectF(0, top, column.width, (i + 1) * pageHeight - top));
         }
         result.endOnLastPage = std::max(height, used) - (pages - 1) * pageHeight;
+        closeTablesAtBreaks(doc, pageHeight, qtDpi, result);
         return result;
     }
 

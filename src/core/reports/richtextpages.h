@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QList>
 #include <QRectF>
 
@@ -26,9 +28,21 @@ namespace qv {
     // reaches, measured from the top of the column.
     struct RichTextPages
     {
+        // A rule the slice `slice` needs drawn over it, in the copy's own coordinates.
+        struct Rule
+        {
+            int slice = 0;
+            QLineF line;
+            double width = 0;
+            QColor color;
+        };
+
         std::shared_ptr<QTextDocument> doc;
         QList<QRectF> slices;
         double endOnLastPage = 0;
+        // Where a table with shared cell borders runs on to the next page, Qt draws the border
+        // under its last row below the page, out of the slice: these close the table at the break.
+        QList<Rule> rules;
     };
 
     RichTextPages layOutRichText(const QTextDocument& source, const RichTextColumn& column);

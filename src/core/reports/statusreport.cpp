@@ -359,9 +359,11 @@ namespace qv {
             double m_bottom = 0;
         };
 
-        PrintSettings statusReportSettings()
+        // The paper stays as it is: the report spreads its columns over whatever sheet is set.
+        PrintSettings statusReportSettings(const PageEngine& engine)
         {
             PrintSettings settings;
+            settings.paper = engine.paperSize();
             settings.fontName = QStringLiteral("Times New Roman");
             settings.fontSize = TableSize;
             settings.color = Qt::black;
@@ -431,7 +433,7 @@ namespace qv {
                              const QColor& printColor,
                              const QDate& today)
     {
-        beginReport(engine, statusReportSettings());
+        beginReport(engine, statusReportSettings(engine));
         engine.setCurrentY(engine.marginTop() + FirstTableDrop);
         engine.setTextColor(printColor);
 

@@ -8,8 +8,11 @@
 
 namespace qv {
 
-    Result<LoadOutcome> loadRichText(const QString& path, QTextDocument& doc)
+    Result<LoadOutcome> loadRichText(const QString& path, QTextDocument& doc, bool* cutOff)
     {
+        if (cutOff) {
+            *cutOff = false;
+        }
         if (!QFileInfo::exists(path)) {
             doc.clear();
             return LoadOutcome::Missing;
@@ -20,17 +23,26 @@ namespace qv {
             return bytes.status();
         }
         // Bytes that are not RTF still load, as plain text: that is what the reader promises.
-        rtf::read(bytes.value(), doc);
+        const rtf::ReadOutcome read = rtf::readDocument(bytes.value(), doc);
+        if (cutOff) {
+            *cutOff = read.cutOff;
+        }
         return LoadOutcome::Loaded;
     }
 
-    Result<LoadOutcome>
-    loadRichText(const ProgramFolder& folder, const QString& name, ProgramFolder::Place place, QTextDocument& doc)
+    Result<LoadOutcome> loadRichText(const ProgramFolder& folder,
+                                     const QString& name,
+                                     ProgramFolder::Place place,
+                                     QTextDocument& doc,
+                                     bool* cutOff)
     {
+        if (cutOff) {
+            *cutOff = false;
+        }
         if (!ProgramFolder::isValidName(name)) {
             return Result<LoadOutcome>::failure(QStringLiteral("\"%1\" is not a valid file name.").arg(name));
         }
-        return loadRichText(folder.path(name, place), doc);
+        return loadRichText(folder.path(name, place), doc, cutOff);
     }
 
     Status saveRichText(const QString& path, const QTextDocument& doc)

@@ -161,6 +161,11 @@ namespace qv::rtf {
     public:
         Interpreter(QByteArrayView rtf, QTextDocument& doc);
         void run();
+        // After run(): the input ended inside a group.
+        bool cutOff() const
+        {
+            return m_cutOff;
+        }
 
     private:
         // rtfreader.cpp: groups, text and paragraphs
@@ -220,6 +225,7 @@ namespace qv::rtf {
 
         std::vector<GroupState> m_stack;
         qint64 m_overflow = 0;
+        bool m_cutOff = false;
         bool m_starPending = false;
         bool m_bodyStarted = false; // a paragraph or section of the body has begun
         void leaveHeaderTables();

@@ -84,13 +84,18 @@ namespace qv::rtf {
 
     bool read(QByteArrayView rtf, QTextDocument& doc)
     {
+        return readDocument(rtf, doc).wasRtf;
+    }
+
+    ReadOutcome readDocument(QByteArrayView rtf, QTextDocument& doc)
+    {
         if (!rtf.startsWith("{\\rtf")) {
             doc.setPlainText(cp1252::decode(rtf));
-            return false;
+            return {};
         }
         Interpreter interpreter(rtf, doc);
         interpreter.run();
-        return true;
+        return {true, interpreter.cutOff()};
     }
 
     Interpreter::Interpreter(QByteArrayView rtf, QTextDocument& doc)
@@ -140,6 +145,8 @@ namespace qv::rtf {
 
         // Whatever was open when the input ended is closed as if its braces had been there; the last
         // paragraph keeps the properties it had inside them.
+        if (m_stack.size() > 1 || m_overflow > 0)
+            m_cutOff = true;
         const ParaState last = m_stack.size() > 1 || !m_documentPara ? top().para : *m_documentPara;
         while (m_stack.size() > 1 || m_overflow > 0)
             popGroup();
@@ -201,10 +208,12 @@ namespace qv::rtf {
         const bool closed = m_tok.skipGroup();
         // A group of the header that runs past the end, or takes the document's own closing brace
         // with it, lost a closing brace inside: it ends where the body's first paragraph or section
-        // starts, or the whole document would vanish with it.
+        // starts, or the whole document would vanish with it. The file is then misbuilt, not cut off.
         const qsizetype bodyStart = m_tok.skippedBodyStart();
         if (!m_bodyStarted && bodyStart >= 0 && (!closed || m_tok.onlySpaceLeft()))
             m_tok.seek(bodyStart);
+        else if (!closed)
+            m_cutOff = true;
         popGroup();
     }
 

@@ -20,4 +20,15 @@ namespace qv::rtf {
     // comments and hidden text are not shown; nested tables become paragraphs of their outer cell.
     bool read(QByteArrayView rtf, QTextDocument& doc);
 
+    struct ReadOutcome
+    {
+        bool wasRtf = false;
+        // The bytes ended while groups were still open: a torn write or a copy that stopped early.
+        // The document holds what came before the cut, which may well look complete to a reader.
+        bool cutOff = false;
+    };
+
+    // read(), telling the caller too whether the file was cut off.
+    ReadOutcome readDocument(QByteArrayView rtf, QTextDocument& doc);
+
 } // namespace qv::rtf

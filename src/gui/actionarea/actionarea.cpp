@@ -23,6 +23,7 @@
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 #include "gui/reports/printoutput.h"
+#include "gui/writing/writingaids.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -168,6 +169,8 @@ namespace qv {
         m_panelCaption = new QLabel(m_areaPanels[2]);
         m_panelCaption->setObjectName(QStringLiteral("PanelCaption"));
         m_panelCaption->setAlignment(Qt::AlignCenter);
+        // The archive viewer's heading is wider than the panel on a 1024-wide screen.
+        m_panelCaption->setWordWrap(true);
         QFont captionFont = m_panelCaption->font();
         captionFont.setBold(true);
         captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
@@ -243,11 +246,6 @@ namespace qv {
                 current->insertTemplate();
             }
         });
-        // The writing aids arrive with their own features.
-        for (WorkPanel::Command c : {WorkPanel::FontSelect, WorkPanel::Thesaurus, WorkPanel::SpellCheck}) {
-            markUnavailable(m_workPanel->command(c));
-        }
-
         m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_content);
         m_printDesk->setTextColorSource([this] { return m_workPanel->editor()->palette().color(QPalette::Text); });
         addPopupFilter(m_printDesk->panel());
@@ -257,6 +255,7 @@ namespace qv {
             m_printDesk->printAllPolicies();
         });
         connect(m_actions.value(QStringLiteral("mOClip")), &QAction::triggered, this, &ActionArea::copyToClipboard);
+        connectWritingAids();
         connect(m_printDesk, &PrintDesk::allPoliciesMenuWanted, this, [this](bool shown) {
             m_actions.value(QStringLiteral("mOPrintAll"))->setVisible(shown);
         });
@@ -274,7 +273,10 @@ namespace qv {
             m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
         }
         m_navigator.setRequestedScreen(0);
+        // Maximised, as the full-screen display is the one in force until display settings are
+        // kept; the normal size is what the window manager restores it to.
         resize(1024, 768);
+        setWindowState(windowState() | Qt::WindowMaximized);
 
         m_overview->chooseFamily(0, OverviewArea::Press::ByProgram);
 
@@ -563,7 +565,9 @@ namespace qv {
         if (picked.value() == StatusStore::PickOutcome::StoredNotImplemented) {
             m_prompter.critical(statuses::NotImplementedTitle.toString(), statuses::NotImplementedText.toString());
         }
-        showNormal();
+        // The pointer routine, not QWidget::showNormal, which the member name would hide it behind and
+        // which would take the window out of its maximised state.
+        qv::showNormal();
     }
 
     // ---- Editor --------------------------------------------------------------------------------

@@ -31,6 +31,7 @@ namespace qv {
     class Prompter;
     class TextPanes;
     class WorksheetArea;
+    class WritingAids;
 
     // The work screen and hub of the program ("WorkArea1"). It owns the screen state, runs the steps
     // every area shares when one is selected, and hands each command that depends on the area to the
@@ -82,6 +83,7 @@ namespace qv {
         // "&Copy to Clipboard": the editor's whole document.
         void copyToClipboard();
         PrintDesk* printDesk() const;
+        WritingAids& writingAids() const;
 
         const StatusStore& statusStore() const;
         OverviewArea* overviewArea() const;
@@ -114,6 +116,8 @@ namespace qv {
         void layOutPanels();
         void activated();
         void askExit();
+        // Esc: closes what lies over the screen, innermost first, else asks to end the program.
+        void escape();
         void onEditorChanged();
         // The save-changes question when there are unsaved edits; false when the user must stay.
         bool offerToSave();
@@ -126,6 +130,7 @@ namespace qv {
         void followCaretAlignment();
         void fillStatusBox(int area);
         void addPopupFilter(QWidget* widget);
+        void connectWritingAids();
         Area* area(int k) const;
 
         Navigator& m_navigator;
@@ -156,6 +161,7 @@ namespace qv {
         std::unique_ptr<TextPanes> m_textPanes;
         std::unique_ptr<PlanArea> m_plan;
         PrintDesk* m_printDesk = nullptr;
+        std::unique_ptr<WritingAids> m_writing;
         // Areas whose content arrives with later features: they run the common steps only.
         std::array<std::unique_ptr<Area>, AreaCount> m_pendingAreas;
     };

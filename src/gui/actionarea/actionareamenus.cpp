@@ -8,6 +8,7 @@
 #include "gui/kit/navigator.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/weblinks.h"
+#include "gui/reports/printdesk.h"
 #include "gui/shell/aboutdialog.h"
 
 #include <QMenuBar>
@@ -41,9 +42,9 @@ namespace qv {
                 &ActionArea::save);
         add(options, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard"));
         options->addSeparator();
-        later(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));
-        later(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));
-        later(options, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check"));
+        add(options, QStringLiteral("mOFont"), QStringLiteral("&Font Select"));
+        add(options, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus"));
+        add(options, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check"));
         options->addSeparator();
         // Enabled by the areas while an archivable document is shown.
         add(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."))->setEnabled(false);
@@ -76,7 +77,12 @@ namespace qv {
             if (k != Navigator::ExitProgram && !m_navigator.isAvailable(k)) {
                 markUnavailable(action);
             }
-            connect(action, &QAction::triggered, this, [this, k] { pressNavigation(k); });
+            // A report on view belongs to this screen: it is put away before another screen opens
+            // or the program asks to end.
+            connect(action, &QAction::triggered, this, [this, k] {
+                m_printDesk->close();
+                pressNavigation(k);
+            });
         }
 
         QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));

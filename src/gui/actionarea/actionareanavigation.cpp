@@ -2,12 +2,14 @@
 // screens and back, the exit question, and the window's own events.
 #include "actionarea.h"
 
+#include "gui/documents/worksheetarea.h"
 #include "gui/reports/printdesk.h"
 #include "gui/reports/printoptionspanel.h"
 
 #include "core/storage/clock.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/captionbutton.h"
+#include "gui/kit/controlarray.h"
 #include "gui/kit/help.h"
 #include "gui/kit/navigator.h"
 #include "gui/kit/prompter.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 
 namespace qv {
 
@@ -163,14 +166,36 @@ namespace qv {
     void ActionArea::keyPressEvent(QKeyEvent* event)
     {
         if (event->key() == Qt::Key_Escape) {
-            pressNavigation(4);
+            escape();
             return;
         }
         if (event->key() == Qt::Key_F1) {
-            m_help.showTopic(helpTopic());
+            m_help.showTopic(m_printDesk->isOpen() ? HelpTopic::Printing : helpTopic());
             return;
         }
         QMainWindow::keyPressEvent(event);
+    }
+
+    void ActionArea::escape()
+    {
+        // Innermost first: Esc backs out of what covers the screen one layer at a time, and asks to
+        // end the program only when nothing is left open over it.
+        QFrame* titlePanel = m_worksheets->titlePanel();
+        if (titlePanel->isVisible()) {
+            if (auto* leave = controlAt<QPushButton>(titlePanel, QStringLiteral("SSCommand21"), 1)) {
+                leave->click();
+            }
+            return;
+        }
+        if (m_printDesk->isOpen()) {
+            if (m_printDesk->panel()->isEnlarged()) {
+                m_printDesk->panel()->setEnlarged(false);
+            } else {
+                m_printDesk->close();
+            }
+            return;
+        }
+        pressNavigation(Navigator::ExitProgram);
     }
 
     void ActionArea::resizeEvent(QResizeEvent* event)

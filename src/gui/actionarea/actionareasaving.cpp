@@ -85,8 +85,10 @@ namespace qv {
         m_state.currentPane = PaneReference;
         m_textPanes->forgetNote();
         m_workPanel->editor()->setReadOnly(true);
-        enableCommand(m_workPanel->command(WorkPanel::Save), false);
-        setMenuEnabled(QStringLiteral("mOSave"), false);
+        // Nothing to save, correct or restyle; the family's notes can still be printed.
+        setEditingCommandsEnabled(false);
+        enableCommand(m_workPanel->command(WorkPanel::PrintOptions), true);
+        setMenuEnabled(QStringLiteral("mOPrint"), true);
         enableCommand(m_workPanel->templateButton(), false);
     }
 

@@ -138,9 +138,10 @@ namespace qv {
             state.documentName = entry->fullName.toString();
         }
         const catalogue::DescriptionLabels labels = catalogue::descriptionLabels(*entry);
-        panel.standardLabel()->setText(labels.standard);
-        panel.sectionLabel()->setText(labels.section);
-        panel.specificationLabel()->setText(labels.specification);
+        // The labels hold plain text, so the table's "&&" is shown here as the one "&" it stands for.
+        panel.standardLabel()->setText(catalogue::shownText(labels.standard));
+        panel.sectionLabel()->setText(catalogue::shownText(labels.section));
+        panel.specificationLabel()->setText(catalogue::shownText(labels.specification));
         state.unsavedChanges = 0;
     }
 

@@ -43,7 +43,9 @@ namespace qv {
             prompter.critical(ArchiveSelect, loaded.error());
             return;
         }
-        const QString name = archives::archiveName(state.documentName, state.documentKind, Clock::current().today());
+        const int safeguard = archives::policySafeguard(state.documentKind, state.area, state.currentItem);
+        const QString name =
+            archives::archiveName(state.documentName, state.documentKind, Clock::current().today(), safeguard);
 
         Prompt make;
         make.title = QStringLiteral("Make Archive Copy of Policies, Rish Analysis, Incident Reports");
@@ -57,7 +59,9 @@ namespace qv {
         if (answer != PromptAnswer::Yes) {
             return;
         }
-        if (index.find(name) >= 0) {
+        // A file of the same name that the index lost is replaced only on the same answer as a listed one.
+        const bool replacing = index.isTaken(name);
+        if (replacing) {
             Prompt replace;
             replace.title = QStringLiteral("Replace Existing Archive File?");
             replace.text = QStringLiteral("File by Same Name and Date [ ") + name +
@@ -72,8 +76,10 @@ namespace qv {
         const Status stored = index.store(name, rtf::write(*editor->document()));
         if (!stored) {
             prompter.critical(QStringLiteral("Archive File Save"),
-                              QStringLiteral("The archive could not be written; an earlier archive of the same "
-                                             "name and date keeps its contents.\r\r") +
+                              (replacing ? QStringLiteral("The archive could not be written; the earlier archive of "
+                                                          "the same name and date keeps its contents.\r\r")
+                                         : QStringLiteral("The archive could not be written; nothing was "
+                                                          "archived.\r\r")) +
                                   stored.error());
             return;
         }
@@ -110,8 +116,15 @@ namespace qv {
         grid->addWidget(m_selector, 1, 0);
         grid->addWidget(m_status, 3, 0);
         grid->addWidget(m_select, 1, 1);
-        grid->addWidget(m_delete, 1, 2);
-        grid->setColumnStretch(0, 1);
+        // Laid out as in the incident reports: "Delete Selected File" under the command and keeping
+        // its place while hidden, so nothing moves when an archive is chosen.
+        grid->addWidget(m_delete, 2, 1);
+        for (QWidget* comes : {static_cast<QWidget*>(m_delete), static_cast<QWidget*>(m_status)}) {
+            QSizePolicy policy = comes->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            comes->setSizePolicy(policy);
+        }
+        grid->setColumnStretch(2, 1);
         connect(m_select, &QPushButton::clicked, this, &ArchiveArea::selectExisting);
         connect(m_delete, &QPushButton::clicked, this, &ArchiveArea::deleteSelected);
         connect(m_selector, &QComboBox::activated, this, &ArchiveArea::chooseArchive);

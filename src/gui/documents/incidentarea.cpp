@@ -73,10 +73,23 @@ namespace qv {
         for (int n = 0; n < 4; ++n) {
             auto* button = new CaptionButton(captions[n], this);
             button->setObjectName(QStringLiteral("SSCommand%1").arg(24 + n));
-            grid->addWidget(button, 1, 1 + n);
             m_commands[n] = button;
         }
-        grid->setColumnStretch(0, 1);
+        // "Delete Selected File" comes and goes with the chosen report. It sits under the first command
+        // and keeps its place while hidden, so the row neither shifts nor squeezes the other captions
+        // when it appears; the status label keeps its line for the same reason.
+        for (int n = 0; n < 3; ++n) {
+            grid->addWidget(m_commands[n], 1, 1 + n);
+        }
+        grid->addWidget(m_commands[3], 2, 1);
+        for (QWidget* comes : {static_cast<QWidget*>(m_commands[3]), static_cast<QWidget*>(m_status)}) {
+            QSizePolicy policy = comes->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            comes->setSizePolicy(policy);
+        }
+        // On a wide screen the spare room goes beside the commands, not into a selector as wide as the
+        // screen.
+        grid->setColumnStretch(4, 1);
         connect(m_commands[0], &QPushButton::clicked, this, &IncidentArea::selectExisting);
         connect(m_commands[1], &QPushButton::clicked, this, &IncidentArea::newFromTemplate);
         connect(m_commands[2], &QPushButton::clicked, this, &IncidentArea::newBlank);
@@ -391,7 +404,8 @@ namespace qv {
             refuseTitle(valid.error(), true);
             return;
         }
-        if (m_index.find(title) >= 0) {
+        // A report file the index lost track of holds someone's words as much as a listed one.
+        if (m_index.isTaken(title)) {
             Prompt prompt;
             prompt.title = QStringLiteral("Save Changes to Existing File?");
             prompt.text = QStringLiteral("File by Name [ ") + title +

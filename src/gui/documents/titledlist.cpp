@@ -37,11 +37,19 @@ namespace qv::titledlist {
 
     bool confirmAndDelete(Prompter& prompter, DocumentIndex& index, int position, const QString& title)
     {
+        const QString dialogTitle = QStringLiteral("Delete File!");
+        // A line that names no document of this list is not offered for deletion at all.
+        const Status deletable = index.checkDeletable(position);
+        if (!deletable) {
+            prompter.warn(dialogTitle, deletable.error());
+            return false;
+        }
         Prompt prompt;
-        prompt.title = QStringLiteral("Delete File!");
+        prompt.title = dialogTitle;
         prompt.text = QStringLiteral("Are you sure you want to delete file [ ") + title + QStringLiteral(" ]?");
         prompt.icon = PromptIcon::Critical;
         prompt.buttons = PromptButtons::YesNo;
+        prompt.defaultButton = PromptAnswer::No;
         if (prompter.ask(prompt) != PromptAnswer::Yes) {
             return false;
         }

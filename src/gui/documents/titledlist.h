@@ -24,8 +24,9 @@ namespace qv {
         // The count label: "There is - 1 Entry", "There are - 3 Entries", in bold, shown.
         void showCount(QLabel* label, int count);
 
-        // Asks "Are you sure you want to delete file [ title ]?" and on Yes deletes the document at
-        // position from the index, reporting a deletion that fails. True when the user said Yes.
+        // Asks "Are you sure you want to delete file [ title ]?" (No preselected) and on Yes deletes
+        // the document at position from the index, reporting a deletion that fails. A line that names
+        // no document of the index is refused with a message instead. True when the user said Yes.
         bool confirmAndDelete(Prompter& prompter, DocumentIndex& index, int position, const QString& title);
 
     } // namespace titledlist

@@ -14,6 +14,7 @@ namespace qv {
     {
         if (!s_busyShown) {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            QGuiApplication::sync();
             s_busyShown = true;
         }
     }
@@ -29,6 +30,9 @@ namespace qv {
     BusyPointer::BusyPointer()
     {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        // The command that follows keeps the event loop from turning: the window system must have the
+        // new pointer before it starts, or the user never sees it.
+        QGuiApplication::sync();
     }
 
     BusyPointer::~BusyPointer()

@@ -154,6 +154,8 @@ namespace qv {
         // Margins are measured from the edge of the sheet, whatever the printer can reach, as the
         // page composition expects them.
         m_printer->setFullPage(true);
+        // The paper the pages are composed on is offered, not the printer's own default.
+        m_printer->setPageSize(initial.paper);
         m_printer->setPageOrientation(initial.orientation);
         m_printer->setPageMargins(QMarginsF(initial.marginLeft / TwipsPerPoint,
                                             initial.marginTop / TwipsPerPoint,
@@ -170,7 +172,8 @@ namespace qv {
                          pointsToTwips(margins.top()),
                          pointsToTwips(margins.right()),
                          pointsToTwips(margins.bottom()),
-                         layout.orientation()};
+                         layout.orientation(),
+                         layout.pageSize()};
     }
 
     std::optional<QString> QtDialogs::chooseFolder(const QString& title, const QString& initialFolder)

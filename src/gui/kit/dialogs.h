@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QFont>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,7 +26,7 @@ namespace qv {
         friend bool operator==(const FontChoice&, const FontChoice&) = default;
     };
 
-    // Margins from the edges of the sheet, in twips, and the orientation of the page.
+    // The paper, margins from the edges of the sheet in twips, and the orientation of the page.
     struct PageSetup
     {
         int marginLeft = 1440;
@@ -31,8 +34,42 @@ namespace qv {
         int marginRight = 1440;
         int marginBottom = 1440;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        QPageSize paper = QPageSize(QPageSize::Letter);
 
         friend bool operator==(const PageSetup&, const PageSetup&) = default;
+    };
+
+    // The spell dialog's question: a word the dictionary does not know and the words it suggests.
+    struct SpellQuestion
+    {
+        QString word;
+        QStringList suggestions;
+        // What the dialog's Help button opens.
+        std::function<void()> help;
+    };
+
+    // The spell dialog's answer; replacement is the "Change To" text for Change and Change All.
+    struct SpellAnswer
+    {
+        enum class Action
+        {
+            Ignore,
+            IgnoreAll,
+            Change,
+            ChangeAll,
+            Cancel
+        };
+        Action action = Action::Cancel;
+        QString replacement;
+    };
+
+    // One meaning the thesaurus dialog offers, with the words that share it.
+    struct SynonymGroup
+    {
+        QString meaning;
+        QStringList synonyms;
+
+        friend bool operator==(const SynonymGroup&, const SynonymGroup&) = default;
     };
 
     // Every colour, font, page set-up, folder and file choice goes through one of these, so that
@@ -54,6 +91,10 @@ namespace qv {
         // The printer to print on, chosen and set up by the user; the pages offered are the printer's
         // fromPage() to toPage(). False when the user cancels.
         virtual bool choosePrinter(QPrinter& printer) = 0;
+        // The spell dialog over one unknown word.
+        virtual SpellAnswer reviewSpelling(const SpellQuestion& question) = 0;
+        // The thesaurus dialog over word and its meanings: the word to put in its place, nullopt on Cancel.
+        virtual std::optional<QString> chooseSynonym(const QString& word, const QList<SynonymGroup>& meanings) = 0;
     };
 
     // The platform's dialogs, modal over parent (or the active window when there is none).
@@ -72,6 +113,8 @@ namespace qv {
         std::optional<QString>
         chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter) override;
         bool choosePrinter(QPrinter& printer) override;
+        SpellAnswer reviewSpelling(const SpellQuestion& question) override;
+        std::optional<QString> chooseSynonym(const QString& word, const QList<SynonymGroup>& meanings) override;
 
         void setParent(QWidget* parent);
 

@@ -17,6 +17,7 @@ namespace qv {
         inline constexpr int Worksheets = 3044;
         inline constexpr int RecoveryPlan = 3048;
         inline constexpr int InformationAdvisor = 3066;
+        inline constexpr int SpellCheck = 5050;
     } // namespace HelpTopic
 
     class Help

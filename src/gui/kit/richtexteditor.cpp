@@ -1,5 +1,6 @@
 #include "richtexteditor.h"
 
+#include "busypointer.h"
 #include "core/storage/richtextfile.h"
 #include "core/storage/rtfreader.h"
 #include "core/storage/rtfwriter.h"
@@ -16,6 +17,7 @@
 #include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace qv {
@@ -44,6 +46,9 @@ namespace qv {
     };
 
     namespace {
+
+        // Files from this size on load slowly enough for the user to notice.
+        constexpr qint64 LongLoadBytes = 512 * 1024;
 
         // QTextCursor::selectedText() and block texts hold the document's own separators; text()
         // shows each as a line feed (and a no-break space as a space), one character for one.
@@ -121,6 +126,12 @@ namespace qv {
         const QFileInfo info(path);
         if (!info.isFile()) {
             return Status::failure(QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path)));
+        }
+        // A note of a few megabytes takes seconds to read and lay out: the user sees the hourglass,
+        // not a window that ignores them under the arrow.
+        std::optional<BusyPointer> busy;
+        if (info.size() >= LongLoadBytes) {
+            busy.emplace();
         }
         ProgramChange change(*this);
         // loadRichText leaves the document untouched when the file cannot be read.

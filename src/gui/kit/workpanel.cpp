@@ -279,10 +279,15 @@ namespace qv {
         const int editorHeight = qMin(static_cast<int>(m_editorHeight * h), h - editorTop - 2);
         m_editor->setGeometry(editorLeft, editorTop, editorWidth - Margin, editorHeight);
 
-        // The description labels fill the band above the editor, the status box at its right.
+        // The description labels fill the band above the editor, the status at its right: its label
+        // over the box where the band is tall enough, which leaves the longest standard whole on a
+        // 1024-pixel screen; beside it otherwise.
         const int rowHeight = qMax(m_standardLabel->sizeHint().height(), (editorTop - Margin) / 3);
         const QSize boxSize = m_statusBox->sizeHint().expandedTo(m_statusBox->minimumSize());
-        const int statusWidth = boxSize.width() + m_statusLabel->sizeHint().width() + Gap;
+        const int statusLabelHeight = m_statusLabel->sizeHint().height();
+        const bool stacked = editorTop >= Margin / 2 + statusLabelHeight + boxSize.height() + 2;
+        const int statusWidth = stacked ? qMax(boxSize.width(), m_statusLabel->sizeHint().width())
+                                        : boxSize.width() + m_statusLabel->sizeHint().width() + Gap;
         const int labelWidth = qMax(80, editorWidth - Margin - statusWidth - Gap);
         int y = Margin / 2;
         for (QLabel* label : {m_standardLabel, m_sectionLabel, m_specificationLabel}) {
@@ -293,7 +298,11 @@ namespace qv {
         const int sideWidth = qMax(0, w - sideLeft - Margin);
         const int statusLabelWidth = m_statusLabel->sizeHint().width();
         int sideTop = Margin;
-        if (editorTop >= boxSize.height() + Margin) {
+        if (stacked) {
+            const int boxLeft = editorLeft + editorWidth - Margin - boxSize.width();
+            m_statusLabel->setGeometry(boxLeft, Margin / 2, boxSize.width(), statusLabelHeight);
+            m_statusBox->setGeometry(boxLeft, Margin / 2 + statusLabelHeight + 2, boxSize.width(), boxSize.height());
+        } else if (editorTop >= boxSize.height() + Margin) {
             const int boxLeft = editorLeft + editorWidth - Margin - boxSize.width();
             m_statusBox->setGeometry(boxLeft, Margin / 2, boxSize.width(), boxSize.height());
             m_statusLabel->setGeometry(
@@ -308,8 +317,9 @@ namespace qv {
                 sideTop = Margin + labelHeight + boxSize.height() + Gap;
             }
         }
-        m_statusLabel->setAlignment(editorTop >= boxSize.height() + Margin ? Qt::AlignRight | Qt::AlignVCenter
-                                                                           : Qt::AlignLeft | Qt::AlignVCenter);
+        m_statusLabel->setAlignment(!stacked && editorTop >= boxSize.height() + Margin
+                                        ? Qt::AlignRight | Qt::AlignVCenter
+                                        : Qt::AlignLeft | Qt::AlignVCenter);
         m_sideColumn->setGeometry(sideLeft, sideTop, sideWidth, qMax(0, h - sideTop - Margin));
     }
 

@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QPageSize>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -91,6 +92,29 @@ namespace qv {
         QString formatSize(double points)
         {
             return QString::number(points, 'g', 4);
+        }
+
+        constexpr double TwipsPerInch = 1440;
+        constexpr double MillimetresPerInch = 25.4;
+
+        // A sheet as the page set-up names it; a size close to a standard one is that one.
+        QPageSize pageSizeOf(QSizeF portraitTwips)
+        {
+            return QPageSize(portraitTwips / TwipsPerInch, QPageSize::Inch);
+        }
+
+        // From the size the paper is defined in, so A4 stays 210 by 297 mm rather than whole points.
+        QSizeF portraitTwipsOf(const QPageSize& paper)
+        {
+            const QSizeF defined = paper.definitionSize();
+            switch (paper.definitionUnits()) {
+            case QPageSize::Millimeter:
+                return defined * (TwipsPerInch / MillimetresPerInch);
+            case QPageSize::Inch:
+                return defined * TwipsPerInch;
+            default:
+                return paper.size(QPageSize::Point) * (TwipsPerInch / 72);
+            }
         }
 
     } // namespace
@@ -215,6 +239,9 @@ namespace qv {
     {
         const StatusReportChoice choice = statusTicks();
         const StatusLookup status = [this](int safeguard) { return m_statuses.status(safeguard).valueOr(QString()); };
+        // Its page set-up is not offered, but the paper chosen for the other reports is the one in
+        // the printer.
+        m_engine.setPaperSize(m_settings.paper);
         composeStatusReport(m_engine, choice, status, m_settings.color, Clock::current().today());
     }
 
@@ -241,7 +268,6 @@ namespace qv {
     {
         m_engine.clear();
         m_allPoliciesShown = false;
-        m_planArea = planArea;
         m_panel->setFontTip(FontTip);
         m_panel->setFontCommandsEnabled(true);
         m_panel->setTimelineOptionsShown(false);
@@ -255,6 +281,7 @@ namespace qv {
         takePrintColor();
         m_settings.orientation = PageOrientation::Portrait;
         m_settings.margins = planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+        m_notesMargins = m_settings.margins;
         m_panel->setOrientationText(QStringLiteral(" Portrait"));
     }
 
@@ -406,12 +433,16 @@ namespace qv {
         case Report::Status:
             onStatusBoxClicked(index);
             break;
-        case Report::Notes:
         case Report::AllPolicies:
-            // A box ticked over the all-policies document goes back to the notes report.
+            // A box ticked over the all-policies document goes back to the notes report, on the
+            // margins it had before.
             m_report = Report::Notes;
             m_allPoliciesShown = false;
-            m_settings.margins = m_planArea ? printpresets::NotesReportPlan : printpresets::NotesReport;
+            m_settings.margins = m_notesMargins;
+            onNotesBoxClicked(index, checked);
+            break;
+        case Report::Notes:
+            // The margins stay as they are: the report's presets, or what the page set-up chose.
             onNotesBoxClicked(index, checked);
             break;
         default:
@@ -485,6 +516,7 @@ namespace qv {
     void PrintDesk::pageSetup()
     {
         PageSetup initial;
+        initial.paper = pageSizeOf(m_settings.paper);
         initial.marginLeft = static_cast<int>(m_settings.margins.left);
         initial.marginTop = static_cast<int>(m_settings.margins.top);
         initial.marginRight = static_cast<int>(m_settings.margins.right);
@@ -497,11 +529,16 @@ namespace qv {
         }
         const bool landscape = chosen->orientation == QPageLayout::Landscape;
         m_settings.orientation = landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+        if (chosen->paper.isValid()) {
+            m_settings.paper = portraitTwipsOf(chosen->paper);
+        }
         m_panel->setOrientationText(landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait"));
         m_settings.margins = PageMargins{static_cast<double>(chosen->marginLeft),
                                          static_cast<double>(chosen->marginTop),
                                          static_cast<double>(chosen->marginRight),
                                          static_cast<double>(chosen->marginBottom)};
+        // The user's margins outlast the all-policies document: a box ticked after it keeps them.
+        m_notesMargins = m_settings.margins;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         rebuild();
     }
@@ -573,8 +610,10 @@ namespace qv {
             m_host.prompter().inform(QStringLiteral("Save as PDF"), QStringLiteral("There is nothing to save."));
             return;
         }
+        // A file dialog given a folder that does not exist opens in the current one, which is the
+        // program folder: a PDF saved there unnoticed would sit among the user's data files.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty()) {
+        if (folder.isEmpty() || !QDir().mkpath(folder)) {
             folder = QDir::homePath();
         }
         const std::optional<QString> path =

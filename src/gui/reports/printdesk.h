@@ -105,7 +105,9 @@ namespace qv {
         Report m_report = Report::None;
         // The all-policies document is on view: a font or page set-up change composes it again.
         bool m_allPoliciesShown = false;
-        bool m_planArea = false;
+        // The margins of the notes report: its presets until the page set-up chooses others. The
+        // all-policies document prints on its own, and a box ticked over it goes back to these.
+        PageMargins m_notesMargins;
         // The six panes of the entry the notes report prints, loaded when the report opens.
         std::array<std::unique_ptr<QTextDocument>, NotesPaneCount> m_panes;
         int m_paneFile = -1;

@@ -198,13 +198,22 @@ namespace qv {
 
     void PrintOptionsPanel::setFontPanels(const QString& fontText, const QString& sizeText)
     {
-        m_settingPanels.at(0)->setText(fontText);
-        m_settingPanels.at(1)->setText(sizeText);
+        setSettingText(0, fontText);
+        setSettingText(1, sizeText);
+        layoutControls();
     }
 
     void PrintOptionsPanel::setOrientationText(const QString& text)
     {
-        m_settingPanels.at(2)->setText(text);
+        setSettingText(2, text);
+        layoutControls();
+    }
+
+    void PrintOptionsPanel::setSettingText(int index, const QString& text)
+    {
+        QLabel* panel = m_settingPanels.at(index);
+        panel->setText(text);
+        panel->setToolTip(text.trimmed());
     }
 
     QString PrintOptionsPanel::fontText() const
@@ -312,6 +321,13 @@ namespace qv {
             labelWidth = std::max(labelWidth, label->sizeHint().width() + 6);
         }
         column = std::max(column, labelWidth + fm.horizontalAdvance(QStringLiteral(" Times New Roman")) + 16);
+        // A face with a longer name widens the column, up to a third of the panel; past that the
+        // preview needs the room more, and the field shows the whole name as its tooltip.
+        int widestSetting = 0;
+        for (const QLabel* panel : std::as_const(m_settingPanels)) {
+            widestSetting = std::max(widestSetting, panel->sizeHint().width());
+        }
+        column = std::max(column, std::min(labelWidth + widestSetting + 2, width() / 3));
 
         const int enlargeWidth = std::max({m_enlarge->sizeHint().width(),
                                            fm.horizontalAdvance(QStringLiteral("Enlarge")) + 24,

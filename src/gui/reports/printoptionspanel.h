@@ -88,6 +88,7 @@ namespace qv {
         // Places every control for the panel's size; the preview's normal place is worked out here
         // every time, so "Normal" always restores it, whatever the size was when "Enlarge" was pressed.
         void layoutControls();
+        void setSettingText(int index, const QString& text);
         QRect normalPreviewGeometry() const;
         // Twips as pixels, growing with the font so the boxes' spacing still fits their text.
         int twipsToPixels(int twips) const;

@@ -1,7 +1,9 @@
 #include "splash.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,6 +61,18 @@ namespace qv {
             const QRect area = screen->geometry();
             move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
         }
+    }
+
+    void Splash::mousePressEvent(QMouseEvent* event)
+    {
+        event->accept();
+        accept();
+    }
+
+    void Splash::keyPressEvent(QKeyEvent* event)
+    {
+        event->accept();
+        accept();
     }
 
     bool Splash::showOnce(QWidget* parent)

@@ -5,8 +5,8 @@
 namespace qv {
 
     // The splash window: product name and version, centred on the screen, shown once per run while
-    // the start screen is built. It closes itself after its display time; a timer keeps the event loop
-    // turning meanwhile, so nothing freezes.
+    // the start screen is built. It closes itself after its display time, or at once on a click or a
+    // key; a timer keeps the event loop turning meanwhile, so nothing freezes.
     class Splash : public QDialog
     {
         Q_OBJECT
@@ -24,6 +24,9 @@ namespace qv {
 
     protected:
         void showEvent(QShowEvent* event) override;
+        // A click or a key is the user saying they have seen it: it closes at once.
+        void mousePressEvent(QMouseEvent* event) override;
+        void keyPressEvent(QKeyEvent* event) override;
     };
 
 } // namespace qv

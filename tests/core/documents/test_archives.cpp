@@ -1,5 +1,9 @@
+#include "core/catalogue/catalogue.h"
 #include "core/documents/archives.h"
 #include "core/storage/clock.h"
+#include "core/storage/codec.h"
+#include "core/storage/quotedlinefile.h"
+#include "foldersnapshot.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +38,11 @@ private Q_SLOTS:
     void archiveName_data();
     void archiveName();
     void namesFollowTheClock();
+    void everyDocumentHasItsOwnSafeName();
+    void policySafeguardIsTheEntryOnView();
+    void nameTheIndexCannotHoldWritesNothing_data();
+    void nameTheIndexCannotHoldWritesNothing();
+    void unlistedFileOnDiskIsTaken();
     void firstArchiveCreatesTheIndex();
     void sameDayArchiveReplacesAndKeepsOneLine();
     void failedReplaceKeepsTheOldArchive();
@@ -73,25 +82,50 @@ void TestArchives::archiveName_data()
     QTest::addColumn<QString>("document");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("safeguard");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("plan") << QStringLiteral("Disaster Recovery Plan") << 1 << December7
+    QTest::newRow("plan") << QStringLiteral("Disaster Recovery Plan") << 1 << December7 << 0
                           << QStringLiteral("Disaster Recovery Plan Dec-07-26");
     QTest::newRow("risk analysis policy")
-        << QStringLiteral("Risk Analysis") << 1 << December7 << QStringLiteral("Risk Analysis Policy Dec-07-26");
-    QTest::newRow("risk analysis policy, blanks around")
-        << QStringLiteral("  Risk Analysis ") << 1 << December7 << QStringLiteral("Risk Analysis Policy Dec-07-26");
+        << QStringLiteral("Risk Analysis") << 1 << December7 << 0 << QStringLiteral("Risk Analysis Policy Dec-07-26");
+    QTest::newRow("risk analysis policy, blanks around") << QStringLiteral("  Risk Analysis ") << 1 << December7 << 0
+                                                         << QStringLiteral("Risk Analysis Policy Dec-07-26");
     QTest::newRow("worksheet titled risk analysis")
-        << QStringLiteral("Risk Analysis") << 2 << December7 << QStringLiteral("Risk Analysis Dec-07-26");
+        << QStringLiteral("Risk Analysis") << 2 << December7 << 0 << QStringLiteral("Risk Analysis Dec-07-26");
     QTest::newRow("other letter case is no exception")
-        << QStringLiteral("risk analysis") << 1 << December7 << QStringLiteral("risk analysis Dec-07-26");
-    QTest::newRow("cut to 28") << QStringLiteral("Information System Activity Review Policy") << 1 << December7
+        << QStringLiteral("risk analysis") << 1 << December7 << 0 << QStringLiteral("risk analysis Dec-07-26");
+    QTest::newRow("cut to 28") << QStringLiteral("Information System Activity Review Policy") << 1 << December7 << 0
                                << QStringLiteral("Information System Activity Dec-07-26");
-    QTest::newRow("exactly 28") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ12") << 2 << December7
+    QTest::newRow("exactly 28") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ12") << 2 << December7 << 0
                                 << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ12 Dec-07-26");
     QTest::newRow("cut then trimmed") << QStringLiteral("Security Awareness Training  Plan") << 1 << QDate(2027, 1, 31)
-                                      << QStringLiteral("Security Awareness Training Jan-31-27");
-    QTest::newRow("year 2000") << QStringLiteral("Plan") << 1 << QDate(2000, 5, 3) << QStringLiteral("Plan May-03-00");
+                                      << 0 << QStringLiteral("Security Awareness Training Jan-31-27");
+    QTest::newRow("year 2000") << QStringLiteral("Plan") << 1 << QDate(2000, 5, 3) << 0
+                               << QStringLiteral("Plan May-03-00");
+
+    // Names become file names every system and the archive index can hold.
+    QTest::newRow("slash of entry 6") << QStringLiteral("Authorization and/or Supervision") << 1 << December7 << 6
+                                      << QStringLiteral("Authorization and-or Supervi Policy 6 Dec-07-26");
+    QTest::newRow("letters outside the code page")
+        << QStringLiteral("Łódź clinic") << 2 << December7 << 0 << QStringLiteral("Lódz clinic Dec-07-26");
+    QTest::newRow("double quote") << QStringLiteral("The \"A\" wing") << 2 << December7 << 0
+                                  << QStringLiteral("The 'A' wing Dec-07-26");
+    QTest::newRow("reserved characters") << QStringLiteral("a\\b:c*d?e<f>g|h") << 2 << December7 << 0
+                                         << QStringLiteral("a-b-c-d-e-f-g-h Dec-07-26");
+    QTest::newRow("control characters") << QStringLiteral("Tab\there") << 2 << December7 << 0
+                                        << QStringLiteral("Tab here Dec-07-26");
+    QTest::newRow("nothing a name can hold")
+        << QStringLiteral("事故") << 2 << December7 << 0 << QStringLiteral("__ Dec-07-26");
+    // A safeguard's policy carries its number, so no two documents share a name on the same day.
+    QTest::newRow("risk analysis policy of entry 1")
+        << QStringLiteral("Risk Analysis") << 1 << December7 << 1 << QStringLiteral("Risk Analysis Policy 1 Dec-07-26");
+    QTest::newRow("entry 23") << QStringLiteral("Business Associate Contracts And Other Arrangements") << 1 << December7
+                              << 23 << QStringLiteral("Business Associate Contracts Policy 23 Dec-07-26");
+    QTest::newRow("entry 44") << QStringLiteral("Business associate contracts or other arrangements Standard") << 1
+                              << December7 << 44 << QStringLiteral("Business associate contracts Policy 44 Dec-07-26");
+    QTest::newRow("policy of entry 18") << QStringLiteral("Disaster Recovery Plan") << 1 << December7 << 18
+                                        << QStringLiteral("Disaster Recovery Plan Policy 18 Dec-07-26");
 }
 
 void TestArchives::archiveName()
@@ -99,8 +133,9 @@ void TestArchives::archiveName()
     QFETCH(QString, document);
     QFETCH(int, kind);
     QFETCH(QDate, date);
+    QFETCH(int, safeguard);
     QFETCH(QString, expected);
-    QCOMPARE(archives::archiveName(document, kind, date), expected);
+    QCOMPARE(archives::archiveName(document, kind, date, safeguard), expected);
 }
 
 void TestArchives::namesFollowTheClock()
@@ -126,6 +161,75 @@ void TestArchives::namesFollowTheClock()
         Clock::setCurrent(nullptr);
     }
     QLocale::setDefault(QLocale::c());
+}
+
+// Every policy of the catalogue, the plan and the longest worksheet titles archived the same day:
+// no two share a name, and each is a name the data folder and the index hold as it is.
+void TestArchives::everyDocumentHasItsOwnSafeName()
+{
+    QMap<QString, QString> seen;
+    auto add = [&](const QString& document, int kind, int safeguard) {
+        const QString name = archives::archiveName(document, kind, December7, safeguard);
+        const QString key = name.toLower();
+        QVERIFY2(!seen.contains(key), qPrintable(document + QStringLiteral(" and ") + seen.value(key)));
+        seen.insert(key, document);
+        QVERIFY2(cp1252::canEncode(name) && quotedlines::canHold(name), qPrintable(name));
+        for (const QChar c : QStringLiteral("\\/:*?\"<>|")) {
+            QVERIFY2(!name.contains(c), qPrintable(name));
+        }
+    };
+    for (const catalogue::Entry& entry : catalogue::entries()) {
+        if (!entry.isOverview()) {
+            add(entry.fullName.toString(), archives::KindPolicy, entry.safeguard);
+        }
+    }
+    add(QStringLiteral("Disaster Recovery Plan"), archives::KindPolicy, 0);
+    // Worksheet titles of 17 characters made like policy names.
+    add(QStringLiteral("Evaluation Policy"), archives::KindWorksheet, 0);
+    add(QStringLiteral("Disposal Policy 3"), archives::KindWorksheet, 0);
+    add(QStringLiteral("Risk Analysis"), archives::KindWorksheet, 0);
+}
+
+void TestArchives::policySafeguardIsTheEntryOnView()
+{
+    // Area 2 is the Administrative family; its 18th button is the "Disaster Recovery Plan" safeguard.
+    QCOMPARE(archives::policySafeguard(archives::KindPolicy, 2, 17), 18);
+    QCOMPARE(archives::policySafeguard(archives::KindPolicy, 5, 1), 44);
+    // The overview entries have no policy of their own.
+    QCOMPARE(archives::policySafeguard(archives::KindPolicy, 5, 0), 0);
+    // The plan, a worksheet and the sample of the example area are no safeguard's policy.
+    QCOMPARE(archives::policySafeguard(archives::KindPolicy, 8, 0), 0);
+    QCOMPARE(archives::policySafeguard(archives::KindWorksheet, 2, 17), 0);
+    QCOMPARE(archives::policySafeguard(archives::KindPolicy, 9, 14), 0);
+}
+
+void TestArchives::nameTheIndexCannotHoldWritesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("double quote") << QStringLiteral("The \"A\" wing Dec-07-26");
+    QTest::newRow("outside the code page") << QStringLiteral("Łódź clinic Dec-07-26");
+}
+
+// A name that reaches the index unmade-safe is refused before the archive file is written, so no
+// file is left that no index line names.
+void TestArchives::nameTheIndexCannotHoldWritesNothing()
+{
+    QFETCH(QString, name);
+    archives::ArchiveIndex index(*m_folder);
+    QVERIFY(index.store(QStringLiteral("Kept Dec-01-26"), "kept"));
+    const test::FolderSnapshot before(m_dir->path());
+    QVERIFY(!index.store(name, "x"));
+    QCOMPARE(before.changedSince(), QStringList());
+    QCOMPARE(index.count(), 1);
+}
+
+void TestArchives::unlistedFileOnDiskIsTaken()
+{
+    QVERIFY(m_folder->write(QStringLiteral("Lost Dec-07-26.Fla"), "lost"));
+    archives::ArchiveIndex index(*m_folder);
+    QVERIFY(index.load());
+    QVERIFY(index.isTaken(QStringLiteral(" lost DEC-07-26")));
+    QVERIFY(!index.isTaken(QStringLiteral("Other Dec-07-26")));
 }
 
 void TestArchives::firstArchiveCreatesTheIndex()

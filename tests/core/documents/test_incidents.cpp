@@ -1,4 +1,6 @@
+#include "core/documents/archives.h"
 #include "core/documents/incidents.h"
+#include "foldersnapshot.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void failedReportWriteKeepsTheOldReport();
     void failedIndexWriteListsNothing();
     void indexIsReadAsStored();
+    void hostileIndexLineDeletesNothing_data();
+    void hostileIndexLineDeletesNothing();
 
 private:
     std::unique_ptr<QTemporaryDir> m_root;
@@ -251,6 +255,66 @@ void TestIncidents::indexIsReadAsStored()
              (QStringList{QStringLiteral("Zeta"), QStringLiteral("alpha"), QStringLiteral("Mid, with comma")}));
     QCOMPARE(index.find(QStringLiteral("ALPHA")), 1);
     QCOMPARE(index.find(QStringLiteral("Beta")), -1);
+}
+
+void TestIncidents::hostileIndexLineDeletesNothing_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<QString>("line");
+    const QString reports = Index;
+    const QString archives = archives::IndexFile.toString();
+    QTest::newRow("the plan") << reports << QStringLiteral("DRPln1.Fil");
+    QTest::newRow("a worksheet") << reports << QStringLiteral("Wksht0.Fil");
+    QTest::newRow("the status store") << reports << QStringLiteral("Stat1.Fil");
+    QTest::newRow("parent folder") << reports << QStringLiteral("../outside.Flc");
+    QTest::newRow("backslash parent") << reports << QStringLiteral("..\\outside.Flc");
+    QTest::newRow("sub folder") << reports << QStringLiteral("sub/inner.Flc");
+    QTest::newRow("absolute path") << reports << QStringLiteral("<root>/outside.Flc");
+    QTest::newRow("no extension") << reports << QStringLiteral("Breach");
+    QTest::newRow("extension only") << reports << QStringLiteral(".Flc");
+    QTest::newRow("the index itself") << reports << reports;
+    QTest::newRow("a report from the archive list") << archives << QStringLiteral("Breach.Flc");
+    QTest::newRow("the plan from the archive list") << archives << QStringLiteral("DRPln1.Fil");
+    QTest::newRow("the report index from the archive list") << archives << reports;
+}
+
+// An index line naming anything but a document of its own list is shown, but deleting it deletes
+// no file and leaves the index as it was.
+void TestIncidents::hostileIndexLineDeletesNothing()
+{
+    QFETCH(QString, index);
+    QFETCH(QString, line);
+    line.replace(QStringLiteral("<root>"), m_root->path());
+    QVERIFY(QDir().mkpath(m_data + QStringLiteral("/sub")));
+    for (const char* name :
+         {"DRPln1.Fil", "Wksht0.Fil", "Stat1.Fil", "Breach", "Breach.Flc", ".Flc", "sub/inner.Flc"}) {
+        QFile file(m_data + u'/' + QString::fromLatin1(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("user's words in ") + name);
+    }
+    QFile outside(m_root->path() + QStringLiteral("/user/outside.Flc"));
+    QVERIFY(outside.open(QIODevice::WriteOnly));
+    outside.write("outside");
+    outside.close();
+    QFile absolute(m_root->path() + QStringLiteral("/outside.Flc"));
+    QVERIFY(absolute.open(QIODevice::WriteOnly));
+    absolute.write("outside");
+    absolute.close();
+    QFile listFile(m_data + u'/' + index);
+    QVERIFY(listFile.open(QIODevice::Append));
+    listFile.write("\"" + line.toLatin1() + "\"\r\n");
+    listFile.close();
+    const test::FolderSnapshot before(m_root->path());
+
+    DocumentIndex list(*m_folder, index, index.right(4), QStringLiteral("archive"));
+    QVERIFY(list.load());
+    QCOMPARE(list.count(), 1);
+    const Status checked = list.checkDeletable(0);
+    QVERIFY(!checked);
+    QVERIFY2(checked.error().contains(line.trimmed()), qPrintable(checked.error()));
+    QVERIFY(!list.removeAt(0));
+    QCOMPARE(list.count(), 1);
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestIncidents)

@@ -144,6 +144,8 @@ void TestWorksheetTitles::refusedBatchLeavesFileAsItWas_data()
     QTest::addColumn<bool>("failingDisk");
     QTest::newRow("eighteen characters") << "Laptops and phones" << false;
     QTest::newRow("disk fails") << "Phones" << true;
+    // The file would hold "?ód? clinic", a title the user never typed.
+    QTest::newRow("outside the code page") << QStringLiteral("Łódź clinic") << false;
 }
 
 void TestWorksheetTitles::refusedBatchLeavesFileAsItWas()

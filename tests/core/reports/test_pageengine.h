@@ -65,6 +65,9 @@ private Q_SLOTS:
     void richTextPictures();
     void rtfParagraphReadsTheBytes();
     void richTextPaintsNothingBelowTheBottomMargin();
+    void pictureMovedToTheNextPageLeavesNothingBehind_data();
+    void pictureMovedToTheNextPageLeavesNothingBehind();
+    void tableBrokenAcrossPagesIsClosedAtTheBreak();
     void lengthConversionForOtherResolutions_data();
     void lengthConversionForOtherResolutions();
 };

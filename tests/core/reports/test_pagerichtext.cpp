@@ -367,3 +367,94 @@ void TestPageEngine::lengthConversionForOtherResolutions()
     QCOMPARE(table.border() * qtScale, 1 * 15.0);
     QCOMPARE(table.columnWidthConstraints().at(0).rawValue() * qtScale, 200 * 15.0);
 }
+
+void TestPageEngine::pictureMovedToTheNextPageLeavesNothingBehind_data()
+{
+    QTest::addColumn<double>("marginBottom");
+    QTest::addColumn<double>("dpi");
+    // Page breaks that fall inside a pixel row of the picture drawn.
+    QTest::newRow("notes report, printed") << 100.0 << 1200.0;
+    QTest::newRow("odd margin, preview") << 333.0 << 96.0;
+}
+
+void TestPageEngine::pictureMovedToTheNextPageLeavesNothingBehind()
+{
+    QFETCH(double, marginBottom);
+    QFETCH(double, dpi);
+
+    // 100 by 200 document units: 1500 by 3000 twips.
+    QImage green(10, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    QTextDocument doc;
+    doc.addResource(QTextDocument::ImageResource, QUrl(u"test://green"_s), green);
+    QTextCursor cursor(&doc);
+    cursor.insertText(u"Above the picture"_s);
+    cursor.insertBlock();
+    QTextImageFormat picture;
+    picture.setName(u"test://green"_s);
+    picture.setWidth(100);
+    picture.setHeight(200);
+    cursor.insertImage(picture);
+
+    PageEngine engine;
+    startLetter(engine);
+    engine.setMarginTop(300);
+    engine.setMarginBottom(marginBottom);
+    engine.startDoc();
+    const double bottom = engine.pageHeight() - engine.marginBottom();
+    // Room for the line above, not for the picture: it goes whole to the next page.
+    engine.setCurrentY(bottom - 2000);
+    engine.richParagraph(doc);
+    QCOMPARE(engine.pageCount(), 2);
+
+    const double scale = dpi / 1440;
+    const QImage first = engine.document().image(0, scale);
+    const QRect belowTheLine(0, qRound((bottom - 1500) * scale), first.width(), first.height());
+    QCOMPARE(countPixels(first, belowTheLine, [](QRgb p) { return p != qRgb(255, 255, 255); }), 0);
+    const QImage second = engine.document().image(1, scale);
+    const QRect found = pixelBounds(second, second.rect(), [](QRgb p) { return qGreen(p) > 200 && qRed(p) < 60; });
+    QVERIFY2(std::abs(found.height() - 3000 * scale) <= 2, qPrintable(QString::number(found.height())));
+    QVERIFY(std::abs(found.top() - 300 * scale) <= 2);
+}
+
+// The borders of a table read from RTF are shared between neighbouring cells.
+void TestPageEngine::tableBrokenAcrossPagesIsClosedAtTheBreak()
+{
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setCellPadding(2);
+    format.setCellSpacing(0);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderBrush(QBrush(Qt::black));
+    format.setBorderCollapse(true);
+    QTextTable* table = cursor.insertTable(80, 2, format);
+    for (int r = 0; r < table->rows(); ++r) {
+        table->cellAt(r, 0).firstCursorPosition().insertText(u"Row %1"_s.arg(r + 1));
+        table->cellAt(r, 1).firstCursorPosition().insertText(u"Reviewed"_s);
+    }
+
+    PageEngine engine;
+    startLetter(engine);
+    engine.setCurrentY(3000);
+    engine.richParagraph(doc);
+    QCOMPARE(engine.pageCount(), 3);
+
+    const double scale = 300.0 / 1440.0;
+    const int bottom = qRound((engine.pageHeight() - engine.marginBottom()) * scale);
+    for (int p = 0; p < engine.pageCount() - 1; ++p) {
+        const QImage page = engine.document().image(p, scale);
+        // The table's left and right border, where it meets the bottom margin.
+        const QRect table = pixelBounds(page, QRect(0, bottom - 40, page.width(), 20));
+        QVERIFY(table.width() > 200);
+        // A rule across the whole table, and no further, in the last pixel rows above the margin.
+        bool closed = false;
+        for (int y = bottom - 6; y < bottom && !closed; ++y) {
+            closed = countPixels(page, QRect(table.left(), y, table.width(), 1)) >= table.width() - 2;
+            QCOMPARE(countPixels(page, QRect(0, y, table.left() - 2, 1)), 0);
+            QCOMPARE(countPixels(page, QRect(table.right() + 3, y, page.width(), 1)), 0);
+        }
+        QVERIFY2(closed, qPrintable(u"page %1"_s.arg(p + 1)));
+    }
+}

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void saveThenLoadGivesTextBack();
     void findsFileIgnoringCase();
     void plainTextFileLoads();
+    void cutOffFileLoadsAndSaysSo();
     void failedSaveKeepsOldFile();
 
 private:
@@ -85,10 +86,12 @@ void TestRichTextFile::saveThenLoadGivesTextBack()
     QVERIFY(file.readAll().startsWith("{\\rtf"));
 
     QTextDocument back;
-    const Result<LoadOutcome> r = loadRichText(path, back);
+    bool cutOff = true;
+    const Result<LoadOutcome> r = loadRichText(path, back, &cutOff);
     QVERIFY(r.ok());
     QCOMPARE(r.value(), LoadOutcome::Loaded);
     QCOMPARE(back.toPlainText(), text);
+    QVERIFY(!cutOff);
 }
 
 void TestRichTextFile::findsFileIgnoringCase()
@@ -127,6 +130,25 @@ void TestRichTextFile::plainTextFileLoads()
     QVERIFY(r.ok());
     QCOMPARE(r.value(), LoadOutcome::Loaded);
     QCOMPARE(doc.toPlainText(), u"Plain notes, caf\u00E9"_s);
+}
+
+void TestRichTextFile::cutOffFileLoadsAndSaysSo()
+{
+    const ProgramFolder folder(m_tmp->path(), m_tmp->path());
+    QTextDocument doc;
+    doc.setPlainText(u"First paragraph of the policy.\n"_s + u"More words. "_s.repeated(2000));
+    QVERIFY(saveRichText(folder, u"Policy14.Fil"_s, doc).ok());
+    QFile file(folder.path(u"Policy14.Fil"_s, ProgramFolder::Place::Data));
+    QVERIFY(file.size() > 8192);
+    QVERIFY(file.resize(8192));
+
+    QTextDocument back;
+    bool cutOff = false;
+    const Result<LoadOutcome> r = loadRichText(folder, u"Policy14.Fil"_s, ProgramFolder::Place::Data, back, &cutOff);
+    QVERIFY(r.ok());
+    QCOMPARE(r.value(), LoadOutcome::Loaded);
+    QVERIFY(cutOff);
+    QVERIFY(back.toPlainText().startsWith(u"First paragraph of the policy.\nMore words. "_s));
 }
 
 void TestRichTextFile::failedSaveKeepsOldFile()

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void comparisonFindsChanges();
     void checkTool_data();
     void checkTool();
+    void checkToolNamesCutOffFile();
     void toolArguments();
     void libreOfficeReadsIt();
 };
@@ -364,6 +365,30 @@ void TestRtfRoundTrip::checkTool()
     const ToolRun again = runTool({QStringLiteral("rtf"), path});
     QCOMPARE(again.exitCode, 0);
     QVERIFY(again.out.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+}
+
+// A write torn by a full disk stops at a buffer's end; what it holds reads back the same, so only the
+// unclosed groups tell it from a sound file.
+void TestRtfRoundTrip::checkToolNamesCutOffFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Policy14.Fil"));
+    const QByteArray whole = rtf::write(*htmlDocument(SampleHtml + u"<p>Policy text.</p>"_s.repeated(400)));
+    QVERIFY(whole.size() > 8192);
+    QVERIFY(writeFile(path, whole.left(8192)));
+
+    const ToolRun check = runTool({QStringLiteral("check"), path});
+    QCOMPARE(check.exitCode, 4);
+    QVERIFY2(check.out.contains("damaged"), check.out);
+
+    // The other commands still show what could be read, and say what is wrong with it.
+    const ToolRun text = runTool({QStringLiteral("text"), path});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY(text.out.startsWith("Heading One"));
+    QVERIFY2(text.err.contains("cut off"), text.err);
+
+    QVERIFY(writeFile(path, whole));
+    QCOMPARE(runTool({QStringLiteral("check"), path}).exitCode, 0);
 }
 
 void TestRtfRoundTrip::toolArguments()

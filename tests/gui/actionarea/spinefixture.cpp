@@ -59,6 +59,12 @@ namespace qv::test {
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
+    void showAtSize(QWidget* window, const QSize& size)
+    {
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(size);
+    }
+
     void pickStatus(ActionArea* area, const QString& text)
     {
         QComboBox* box = area->workPanel().statusBox();

@@ -57,6 +57,9 @@ namespace qv::test {
 
     // Presses a button of a control array by name and index, as a user's click would.
     void press(QWidget* root, const QString& array, int index);
+    // The Action Area at a window size people use: it opens maximised, which would give it the size
+    // of the test's screen instead.
+    void showAtSize(QWidget* window, const QSize& size);
     // Picks item text in the Action Area's status box as a user would from its list.
     void pickStatus(ActionArea* area, const QString& text);
 

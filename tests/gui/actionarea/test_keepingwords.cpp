@@ -188,6 +188,9 @@ void TestKeepingWords::noPaneChosenTakesNoTyping()
         QVERIFY(editor->isReadOnly());
         QVERIFY(!w.area->workPanel().command(WorkPanel::Save)->isEnabled());
         QVERIFY(!w.area->menuAction(QStringLiteral("mOSave"))->isEnabled());
+        for (WorkPanel::Command c : {WorkPanel::SpellCheck, WorkPanel::Thesaurus, WorkPanel::FontSelect}) {
+            QVERIFY(!w.area->workPanel().command(c)->isEnabled());
+        }
         w.type(QStringLiteral("typed into nothing"));
         QCOMPARE(editor->text(), QString());
         // Even a Save that reaches the area by another way writes nothing.

@@ -1,4 +1,4 @@
-#include "spinefixture.h"
+#include "printingsupport.h"
 
 #include "core/catalogue/catalogue.h"
 #include "core/reports/pageengine.h"
@@ -34,61 +34,6 @@ using namespace qv;
 using namespace qv::test;
 
 namespace {
-
-    PrintOptionsPanel* panelOf(ActionArea* area)
-    {
-        return area->findChild<PrintOptionsPanel*>(QStringLiteral("SSPanel80"));
-    }
-
-    void choosePane(ActionArea* area, WorkPanel::PaneOption option)
-    {
-        QRadioButton* button = area->workPanel().paneOption(option);
-        QVERIFY2(button->isEnabled(), qPrintable(button->text()));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-        QVERIFY(button->isChecked());
-    }
-
-    void clickBox(PrintOptionsPanel* panel, int index)
-    {
-        QCheckBox* box = panel->selectionBox(index);
-        QVERIFY2(box->isVisible() && box->isEnabled(), qPrintable(QString::number(index)));
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
-
-    QList<bool> ticks(PrintOptionsPanel* panel, int count)
-    {
-        QList<bool> result;
-        for (int i = 0; i < count; ++i) {
-            result.append(panel->isBoxChecked(i));
-        }
-        return result;
-    }
-
-    // Every string of the composed document, page by page, in the order drawn.
-    QStringList pageText(const PageEngine& engine, int page)
-    {
-        QStringList strings;
-        for (const PlacedText& placed : engine.document().strings(page)) {
-            strings.append(placed.text);
-        }
-        return strings;
-    }
-
-    QString allText(const PageEngine& engine)
-    {
-        QStringList pages;
-        for (int p = 0; p < engine.pageCount(); ++p) {
-            pages.append(pageText(engine, p).join(u'\n'));
-        }
-        return pages.join(u'\f');
-    }
-
-    void writePolicy(Spine& spine, int file, const QString& text)
-    {
-        QTextDocument doc;
-        doc.setPlainText(text);
-        QVERIFY(saveRichText(spine.programFolder, QStringLiteral("Policy%1.Fil").arg(file), doc));
-    }
 
     QString entryName(int safeguard)
     {
@@ -623,7 +568,7 @@ void TestPrinting::printingScreenshots()
     ActionArea* area = spine.begin();
     PrintOptionsPanel* panel = panelOf(area);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        area->resize(size);
+        showAtSize(area, size);
         area->printOptions();
         clickBox(panel, 0);
         QApplication::processEvents();
@@ -638,7 +583,7 @@ void TestPrinting::printingScreenshots()
     press(area, QStringLiteral("SSCommand14"), 14);
     choosePane(area, WorkPanel::PoliciesProcedures);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        area->resize(size);
+        showAtSize(area, size);
         area->printOptions();
         clickBox(panel, 0);
         QApplication::processEvents();

@@ -360,7 +360,7 @@ void TestTextPanes::paneScreenshots()
 {
     Spine spine(QStringLiteral(QUORVANE_CONTENT_DIR));
     ActionArea* area = spine.begin();
-    area->resize(1024, 768);
+    showAtSize(area, QSize(1024, 768));
     QVERIFY(QTest::qWaitForWindowExposed(area));
     press(area, QStringLiteral("SSCommand11"), 2);
     press(area, QStringLiteral("SSCommand14"), 14);

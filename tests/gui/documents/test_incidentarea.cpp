@@ -1,17 +1,20 @@
 #include "spinefixture.h"
 
 #include "core/storage/programfolder.h"
+#include "foldersnapshot.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/documents/incidentarea.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
+#include "screenshot.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,7 +69,8 @@ namespace {
     // The Action Area in the incident reports, over a data folder that may hold reports already.
     struct Fixture
     {
-        explicit Fixture(const QStringList& stored = {})
+        // extraLines are put into the index as they are, after the stored reports' lines.
+        explicit Fixture(const QStringList& stored = {}, const QByteArray& extraLines = {})
             : spine(QStringLiteral(QUORVANE_CONTENT_DIR))
         {
             QByteArray lines;
@@ -74,7 +78,8 @@ namespace {
                 spine.folder.putData(title + QStringLiteral(".Flc"), OldReport);
                 lines += "\"" + title.toLatin1() + ".Flc\"\r\n";
             }
-            if (!stored.isEmpty()) {
+            lines += extraLines;
+            if (!lines.isEmpty()) {
                 spine.folder.putData(Index, lines);
             }
             area = spine.begin();
@@ -150,6 +155,11 @@ private Q_SLOTS:
     void failedWriteKeepsTheOldReport();
     void selectExistingWithUnsavedChanges_data();
     void selectExistingWithUnsavedChanges();
+    void hostileIndexLineIsShownButNotDeleted_data();
+    void hostileIndexLineIsShownButNotDeleted();
+    void newReportOverAnUnlistedFileAsksFirst();
+    void rowKeepsItsPlaceAndCaptions_data();
+    void rowKeepsItsPlaceAndCaptions();
 };
 
 void TestIncidentArea::cleanup()
@@ -335,13 +345,16 @@ void TestIncidentArea::deletingTheLastReportRemovesTheIndex()
                      QStringLiteral("Are you sure you want to delete file [ A ]?"),
                      PromptIcon::Critical,
                      PromptButtons::YesNo,
-                     {}}));
+                     PromptAnswer::No}));
     QVERIFY(QFile::exists(f.data(QStringLiteral("A.Flc"))));
 
     f.run(SelectExisting);
     f.choose(0);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
     f.run(Delete, {PromptAnswer::Yes});
     QVERIFY(!QFile::exists(f.data(QStringLiteral("A.Flc"))));
+    const QStringList changed = {QStringLiteral("A.Flc"), Index};
+    QCOMPARE(before.unexpectedChanges(changed), QString());
     QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"B.Flc\"\r\n"));
     QCOMPARE(f.incidents->selector()->count(), 1);
     QVERIFY(!f.incidents->command(Delete)->isVisible());
@@ -506,6 +519,107 @@ void TestIncidentArea::selectExistingWithUnsavedChanges()
     QCOMPARE(f.area->state().unsavedChanges, kept ? 1 : 0);
     QCOMPARE(f.incidents->mode(), kept ? IncidentArea::Opened : IncidentArea::Choosing);
     QCOMPARE(bytesOf(f.data(QStringLiteral("A.Flc"))), OldReport);
+}
+
+void TestIncidentArea::hostileIndexLineIsShownButNotDeleted_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("the plan") << QStringLiteral("DRPln1.Fil");
+    QTest::newRow("a worksheet") << QStringLiteral("Wksht0.Fil");
+    QTest::newRow("the status store") << QStringLiteral("Stat1.Fil");
+    QTest::newRow("beside the data folder") << QStringLiteral("../Outside.Flc");
+    QTest::newRow("no extension") << QStringLiteral("Breach");
+}
+
+// A damaged or hand-edited index may name any file: its line is listed, but Delete deletes nothing
+// and says why, without asking the delete question.
+void TestIncidentArea::hostileIndexLineIsShownButNotDeleted()
+{
+    QFETCH(QString, line);
+    Fixture f({QStringLiteral("Good")}, "\"" + line.toLatin1() + "\"\r\n");
+    f.spine.folder.putData(QStringLiteral("DRPln1.Fil"), "{\\rtf1 plan}");
+    f.spine.folder.putData(QStringLiteral("Wksht0.Fil"), "{\\rtf1 worksheet}");
+    f.spine.folder.putData(QStringLiteral("Stat1.Fil"), QByteArray(40, '\0'));
+    f.spine.folder.putData(QStringLiteral("Breach"), "user file");
+    QFile outside(QFileInfo(f.spine.folder.dataDir()).path() + QStringLiteral("/Outside.Flc"));
+    QVERIFY(outside.open(QIODevice::WriteOnly));
+    outside.write("outside");
+    outside.close();
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
+
+    f.run(SelectExisting);
+    QCOMPARE(f.incidents->selector()->count(), 2);
+    QCOMPARE(f.incidents->selector()->itemText(1), line.left(line.size() - 4));
+    f.choose(1);
+    f.spine.prompter.takePrompts();
+    f.run(Delete, {PromptAnswer::Ok});
+    const QList<Prompt> shown = f.spine.prompter.takePrompts();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.at(0).title, QStringLiteral("Delete File!"));
+    QCOMPARE(shown.at(0).icon, PromptIcon::Warning);
+    QVERIFY2(shown.at(0).text.contains(QStringLiteral("[ ") + line + QStringLiteral(" ]")),
+             qPrintable(shown.at(0).text));
+    QCOMPARE(before.unexpectedChanges(), QString());
+    QCOMPARE(f.incidents->selector()->count(), 2);
+}
+
+void TestIncidentArea::newReportOverAnUnlistedFileAsksFirst()
+{
+    Fixture f({QStringLiteral("Listed")});
+    // A report whose index line was lost, say by a restore of an older index.
+    f.spine.folder.putData(QStringLiteral("Lost laptop.Flc"), OldReport);
+    f.run(Blank, {PromptAnswer::Ok});
+    QTest::keyClicks(f.incidents->titleBox(), QStringLiteral("lost laptop"));
+    f.type(QStringLiteral("New account."));
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(f.spine.folder.dataDir());
+
+    f.save({PromptAnswer::No});
+    QCOMPARE(f.last().title, QStringLiteral("Save Changes to Existing File?"));
+    QCOMPARE(f.last().text, QStringLiteral("File by Name [ lost laptop ] already Exists!\rDo you want to Replace it?"));
+    QCOMPARE(f.last().effectiveDefault(), PromptAnswer::No);
+    QCOMPARE(before.unexpectedChanges(), QString());
+
+    f.save({PromptAnswer::Yes, PromptAnswer::Ok});
+    QCOMPARE(savedText(f.data(QStringLiteral("Lost laptop.Flc"))), QStringLiteral("New account."));
+    QCOMPARE(bytesOf(f.data(Index)), QByteArray("\"Listed.Flc\"\r\n\"lost laptop.Flc\"\r\n"));
+    const QStringList changed = {QStringLiteral("Lost laptop.Flc"), Index};
+    QCOMPARE(before.unexpectedChanges(changed), QString());
+}
+
+void TestIncidentArea::rowKeepsItsPlaceAndCaptions_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("1024x768") << QSize(1024, 768);
+    QTest::newRow("1920x1080") << QSize(1920, 1080);
+}
+
+void TestIncidentArea::rowKeepsItsPlaceAndCaptions()
+{
+    QFETCH(QSize, screen);
+    Fixture f({QStringLiteral("Breach Jan 3"), QStringLiteral("Lost laptop")});
+    f.area->showNormal();
+    showAtSize(f.area, screen);
+    QTest::qWait(50);
+    f.run(SelectExisting);
+    QTest::qWait(50);
+    grabToPng(f.area, QStringLiteral("incidents-choosing-%1x%2").arg(screen.width()).arg(screen.height()));
+    QList<QRect> before;
+    for (int n = 0; n < 3; ++n) {
+        before.append(f.incidents->command(n)->geometry());
+    }
+    const QRect selectorBefore = f.incidents->selector()->geometry();
+    f.choose(0);
+    QTest::qWait(50);
+    grabToPng(f.area, QStringLiteral("incidents-opened-%1x%2").arg(screen.width()).arg(screen.height()));
+    QVERIFY(f.incidents->command(Delete)->isVisible());
+    for (int n = 0; n < 4; ++n) {
+        QPushButton* button = f.incidents->command(n);
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        if (n < 3) {
+            QCOMPARE(button->geometry(), before.at(n));
+        }
+    }
+    QCOMPARE(f.incidents->selector()->geometry(), selectorBefore);
 }
 
 QTEST_MAIN(TestIncidentArea)

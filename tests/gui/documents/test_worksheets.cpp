@@ -4,6 +4,7 @@
 #include "core/storage/fixedrecordfile.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/richtextfile.h"
+#include "foldersnapshot.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/documents/worksheetarea.h"
 #include "gui/kit/captionbutton.h"
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void enteringShowsTitlesAndUnderlines();
     void titleOfSeventeenCharactersForLastWorksheet();
     void clearedBoxKeepsStoredTitle();
+    void titleOutsideTheCodePageIsRefused();
     void removedTitlesFileRestoresDefaults();
     void choosingShowsWorksheetAndStatus();
     void pressingChosenAgainKeepsEdits();
@@ -229,6 +231,32 @@ void TestWorksheets::clearedBoxKeepsStoredTitle()
     QVERIFY(panel->isVisible());
     press(area, QStringLiteral("SSCommand11"), 3);
     QVERIFY(!panel->isVisible());
+}
+
+// "RAList.Fil" holds Windows-1252 only: a title it cannot hold would come back as "?ód? clinic".
+void TestWorksheets::titleOutsideTheCodePageIsRefused()
+{
+    Spine spine;
+    ActionArea* area = enterWorksheets(spine);
+    QVERIFY(area);
+    saveTitles(area, {{0, QStringLiteral("Front desk")}});
+    const FolderSnapshot before(spine.folder.dataDir());
+
+    area->menuAction(QStringLiteral("mOWkTitle"))->trigger();
+    QFrame* panel = area->worksheetArea()->titlePanel();
+    // Typed through an input method: QTest types ASCII keys only.
+    controlAt<QLineEdit>(panel, QStringLiteral("Text3"), 1)->insert(QStringLiteral("Łódź clinic"));
+    spine.prompter.answer(PromptAnswer::Ok);
+    press(panel, QStringLiteral("SSCommand21"), 0);
+    const Prompt shown = spine.prompter.prompts().last();
+    QCOMPARE(shown.icon, PromptIcon::Critical);
+    QVERIFY2(shown.text.contains(QStringLiteral("RAList.Fil")) && shown.text.contains(QStringLiteral("Łź")),
+             qPrintable(shown.text));
+    // The panel stays open with what was typed, to be corrected; nothing changed on disk or on the buttons.
+    QVERIFY(panel->isVisible());
+    QCOMPARE(controlAt<QLineEdit>(panel, QStringLiteral("Text3"), 1)->text(), QStringLiteral("Łódź clinic"));
+    QCOMPARE(worksheetButton(area, 1)->text(), QStringLiteral("Risk Analysis # 2"));
+    QCOMPARE(before.unexpectedChanges(), QString());
 }
 
 void TestWorksheets::removedTitlesFileRestoresDefaults()

@@ -250,6 +250,8 @@ void TestKitSupport::pageSetupKeepsTwips_data()
     QTest::newRow("inch margins, portrait") << PageSetup{1440, 1440, 1440, 1440, QPageLayout::Portrait};
     QTest::newRow("uneven, landscape") << PageSetup{350, 300, 350, 600, QPageLayout::Landscape};
     QTest::newRow("small margins") << PageSetup{100, 10, 100, 100, QPageLayout::Portrait};
+    QTest::newRow("A4, landscape") << PageSetup{350, 300, 350, 100, QPageLayout::Landscape, QPageSize(QPageSize::A4)};
+    QTest::newRow("legal") << PageSetup{720, 720, 720, 720, QPageLayout::Portrait, QPageSize(QPageSize::Legal)};
 }
 
 void TestKitSupport::pageSetupKeepsTwips()
@@ -260,6 +262,8 @@ void TestKitSupport::pageSetupKeepsTwips()
     const auto got = dialogs.pageSetup(setup);
     QVERIFY(got.has_value());
     QCOMPARE(got->orientation, setup.orientation);
+    // The dialog offers the paper it was primed with, whatever the printer's own default is.
+    QCOMPARE(got->paper.id(), setup.paper.id());
     // The dialog shows margins in whole points, so what comes back may differ by half a point.
     const int halfPoint = 10;
     QVERIFY2(std::abs(got->marginLeft - setup.marginLeft) <= halfPoint, qPrintable(QString::number(got->marginLeft)));
