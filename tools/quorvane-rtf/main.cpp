@@ -1,6 +1,7 @@
 // quorvane-rtf: looks at RTF files the way the program reads and writes them.
 
 #include "core/storage/richtextcompare.h"
+#include "core/storage/rtfplaintext.h"
 #include "core/storage/rtfreader.h"
 #include "core/storage/rtfwriter.h"
 
@@ -24,7 +25,8 @@ namespace {
     constexpr char Usage[] = "Usage: quorvane-rtf COMMAND FILE\n"
                              "\n"
                              "Commands:\n"
-                             "  text FILE   print the document's plain text (UTF-8)\n"
+                             "  text FILE   print the document's plain text (UTF-8), list items with their\n"
+                             "              numbers or bullets\n"
                              "  html FILE   print the document as HTML\n"
                              "  rtf FILE    read the document and write it again as RTF\n"
                              "  check FILE  read, write and read again; report what changed\n"
@@ -108,7 +110,7 @@ int main(int argc, char** argv)
         say(stderr, QStringLiteral("quorvane-rtf: %1 is cut off; showing what could be read").arg(path));
 
     if (command == u"text") {
-        QString text = doc.toPlainText();
+        QString text = qv::rtf::plainTextWithListMarkers(doc);
         if (!text.endsWith(u'\n'))
             text += u'\n';
         put(stdout, text.toUtf8());

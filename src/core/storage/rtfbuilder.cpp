@@ -21,6 +21,49 @@ namespace qv::rtf {
         constexpr int EdgeTolerance = 10;
         constexpr int DefaultCellWidth = 1440;
 
+        // An item's number as the document's list model shows it, without prefix or suffix.
+        QString listNumberText(int item, QTextListFormat::Style style)
+        {
+            switch (style) {
+            case QTextListFormat::ListLowerAlpha:
+            case QTextListFormat::ListUpperAlpha: {
+                QString letters;
+                for (int c = item; c > 0; c /= 26) {
+                    --c;
+                    letters.prepend(QChar(char16_t(u'a' + c % 26)));
+                }
+                return letters;
+            }
+            case QTextListFormat::ListLowerRoman:
+            case QTextListFormat::ListUpperRoman: {
+                if (item >= 4000)
+                    return QString::number(item);
+                static constexpr std::pair<int, const char*> Parts[] = {{1000, "m"},
+                                                                        {900, "cm"},
+                                                                        {500, "d"},
+                                                                        {400, "cd"},
+                                                                        {100, "c"},
+                                                                        {90, "xc"},
+                                                                        {50, "l"},
+                                                                        {40, "xl"},
+                                                                        {10, "x"},
+                                                                        {9, "ix"},
+                                                                        {5, "v"},
+                                                                        {4, "iv"},
+                                                                        {1, "i"}};
+                QString numeral;
+                int n = item;
+                for (const auto& [value, letters] : Parts) {
+                    for (; n >= value; n -= value)
+                        numeral += QLatin1String(letters);
+                }
+                return numeral;
+            }
+            default:
+                return QString::number(item);
+            }
+        }
+
     } // namespace
 
     void Paragraph::clear()
@@ -102,7 +145,7 @@ namespace qv::rtf {
         return static_cast<int>(m_images.size() - 1);
     }
 
-    void DocumentBuilder::addParagraph(const Paragraph& paragraph)
+    void DocumentBuilder::addParagraph(Paragraph& paragraph)
     {
         if (!m_rows.empty() || !m_pendingCells.empty() || !m_pendingCell.paragraphs.empty())
             flushTable();
@@ -127,9 +170,9 @@ namespace qv::rtf {
         m_pendingCell = Cell();
     }
 
-    void DocumentBuilder::endRow(const RowDef& row)
+    void DocumentBuilder::endRow(const RowDef& row, bool takeOpenCell)
     {
-        if (!m_pendingCell.paragraphs.empty())
+        if (takeOpenCell && !m_pendingCell.paragraphs.empty())
             endCell();
         if (m_pendingCells.empty())
             return;
@@ -147,8 +190,24 @@ namespace qv::rtf {
         flushTable();
     }
 
-    void DocumentBuilder::insertParagraph(const Paragraph& paragraph, ListScope& scope)
+    void DocumentBuilder::insertParagraph(Paragraph& paragraph, ListScope& scope)
     {
+        // A list item keeps the number its writer gave it as text when the list would number it
+        // differently: lists that start elsewhere than 1, or restart, have no place in the document's
+        // list model, and the number the writer showed is the one the reader expects.
+        bool listed = paragraph.list.kind != ListRef::None;
+        if (listed && paragraph.listTextStart >= 0) {
+            if (showsWrittenNumber(paragraph, scope)) {
+                paragraph.erase(paragraph.listTextStart, paragraph.listTextEnd);
+                paragraph.listTextStart = paragraph.listTextEnd = -1;
+            } else {
+                listed = false;
+                // Word's hanging indent is where the text after the number's tab starts.
+                QTextBlockFormat& block = paragraph.block;
+                if (block.textIndent() < 0 && block.tabPositions().isEmpty())
+                    block.setTabPositions({QTextOption::Tab(-block.textIndent(), QTextOption::LeftTab)});
+            }
+        }
         const QTextCharFormat& mark = m_formats[paragraph.markFormat];
         if (m_blockUsed) {
             m_cursor.insertBlock(paragraph.block, mark);
@@ -170,17 +229,70 @@ namespace qv::rtf {
                     m_cursor.insertText(paragraph.text.mid(run.start, run.length), m_formats[run.format]);
             }
         }
-        attachList(paragraph.list, scope);
+        attachList(listed ? &paragraph.list : nullptr, scope);
     }
 
-    void DocumentBuilder::attachList(const ListRef& ref, ListScope& scope)
+    bool DocumentBuilder::showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const
     {
-        const bool paragraphList = ref.kind == ListRef::Paragraph;
+        const ListRef& ref = paragraph.list;
+        const auto style = static_cast<QTextListFormat::Style>(ref.style);
+        const bool alpha = style == QTextListFormat::ListLowerAlpha || style == QTextListFormat::ListUpperAlpha;
+        const bool roman = style == QTextListFormat::ListLowerRoman || style == QTextListFormat::ListUpperRoman;
+        if (style != QTextListFormat::ListDecimal && !alpha && !roman)
+            return true; // bullets carry no number
+
+        // The number the list would give this item, as attachList will place it.
+        int number = 1;
+        const auto it = scope.lists.constFind({ref.kind, ref.id});
+        const bool continues = ref.kind != ListRef::Paragraph || scope.previousWasParagraphList;
+        const int level = std::clamp(ref.level, 0, MaxListLevel);
+        if (it != scope.lists.constEnd() && continues && it->lists[level] && it->styles[level] == ref.style)
+            number = it->counts[level] + 1;
+
+        // The number is the last run of digits or letters of the written marker; what frames it
+        // (prefixes, the numbers of outer levels) is the list format's business.
+        const QStringView marker =
+            QStringView(paragraph.text)
+                .sliced(paragraph.listTextStart, std::max(0, paragraph.listTextEnd - paragraph.listTextStart));
+        const auto isNumeral = [style, alpha](QChar c) {
+            if (style == QTextListFormat::ListDecimal)
+                return c >= u'0' && c <= u'9';
+            const char16_t lower = c.toLower().unicode();
+            if (alpha)
+                return lower >= u'a' && lower <= u'z';
+            return QStringView(u"ivxlcdm").contains(QChar(lower));
+        };
+        qsizetype end = marker.size();
+        while (end > 0 && !isNumeral(marker[end - 1]))
+            --end;
+        qsizetype start = end;
+        while (start > 0 && isNumeral(marker[start - 1]))
+            --start;
+        if (start == end)
+            return true; // nothing to compare: the list's own number is as good as any
+        const QStringView written = marker.sliced(start, end - start);
+        if (style == QTextListFormat::ListDecimal) {
+            // Most lists are numbered; their numbers compare without building a string.
+            qint64 value = 0;
+            for (const QChar c : written) {
+                value = value * 10 + (c.unicode() - u'0');
+                if (value > number)
+                    return false;
+            }
+            return value == number;
+        }
+        return written.compare(listNumberText(number, style), Qt::CaseInsensitive) == 0;
+    }
+
+    void DocumentBuilder::attachList(const ListRef* item, ListScope& scope)
+    {
+        const bool paragraphList = item && item->kind == ListRef::Paragraph;
         if (paragraphList && !scope.previousWasParagraphList)
             scope.lists.remove({ListRef::Paragraph, 0});
         scope.previousWasParagraphList = paragraphList;
-        if (ref.kind == ListRef::None)
+        if (!item || item->kind == ListRef::None)
             return;
+        const ListRef& ref = *item;
 
         const int level = std::clamp(ref.level, 0, MaxListLevel);
         auto it = scope.lists.find({ref.kind, ref.id});
@@ -189,12 +301,16 @@ namespace qv::rtf {
         auto& levels = *it;
         // An item restarts the numbering of every deeper level, as in an outline.
         for (int deeper = level + 1; deeper <= MaxListLevel; ++deeper)
-            levels[deeper] = nullptr;
-        QTextList*& list = levels[level];
-        if (list && list->format().style() == ref.format.style())
+            levels.lists[deeper] = nullptr;
+        QTextList*& list = levels.lists[level];
+        if (list && levels.styles[level] == ref.style) {
             list->add(m_cursor.block());
-        else
+            ++levels.counts[level];
+        } else {
             list = m_cursor.createList(ref.format);
+            levels.styles[level] = ref.style;
+            levels.counts[level] = 1;
+        }
     }
 
     void DocumentBuilder::flushTable()
@@ -207,7 +323,7 @@ namespace qv::rtf {
         m_rows.clear();
     }
 
-    void DocumentBuilder::insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid)
+    void DocumentBuilder::insertTable(std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid)
     {
         // Each row's cell edges, in twips; cells without a definition get a default width.
         std::vector<std::vector<int>> edges;
@@ -254,7 +370,7 @@ namespace qv::rtf {
             int column;
             int rows;
             int columns;
-            const Cell* cell;
+            Cell* cell;
             QColor background;
         };
         std::vector<Placed> placed;
@@ -276,12 +392,12 @@ namespace qv::rtf {
         };
 
         for (int r = 0; r < rowCount; ++r) {
-            const Row& row = rows[firstRow + r];
+            Row& row = rows[firstRow + r];
             const std::vector<int>& e = edges[r];
             int horizontalAnchor = -1;
             for (int c = 0; c + 1 < static_cast<int>(e.size()); ++c) {
                 const CellDef def = c < static_cast<int>(row.def.cells.size()) ? row.def.cells[c] : CellDef();
-                const Cell* cell = c < static_cast<int>(row.cells.size()) ? &row.cells[c] : nullptr;
+                Cell* cell = c < static_cast<int>(row.cells.size()) ? &row.cells[c] : nullptr;
                 int c0 = column(e[c]);
                 const int c1 = std::max(column(e[c + 1]), c0 + 1);
                 if (c0 >= columns)
@@ -362,7 +478,7 @@ namespace qv::rtf {
             m_cursor = cell.firstCursorPosition();
             m_blockUsed = false;
             ListScope scope;
-            for (const Paragraph& paragraph : p.cell->paragraphs)
+            for (Paragraph& paragraph : p.cell->paragraphs)
                 insertParagraph(paragraph, scope);
         }
         m_inCell = false;

@@ -40,6 +40,7 @@ namespace qv::rtf {
         int id = 0;
         int level = 0;
         QTextListFormat format;
+        int style = 0; // the format's style, kept apart so that comparing it costs no property lookup
     };
 
     struct Paragraph
@@ -49,8 +50,8 @@ namespace qv::rtf {
         QTextBlockFormat block;
         ListRef list;
         int markFormat = 0; // the character format of the paragraph mark, for empty lines
-        // The text a list paragraph carries for readers that do not know lists; dropped once the
-        // paragraph is made a list item.
+        // The text a list paragraph carries for readers that do not know lists (its number or bullet);
+        // dropped once the paragraph is made a list item that shows the same number.
         int listTextStart = -1;
         int listTextEnd = -1;
 
@@ -93,10 +94,17 @@ namespace qv::rtf {
         int addCharFormat(const QTextCharFormat& format);
         int addImage(const QTextImageFormat& format);
 
-        void addParagraph(const Paragraph& paragraph);
+        // Takes the paragraph's list marker out of it when the list shows the same.
+        void addParagraph(Paragraph& paragraph);
         void addCellParagraph(Paragraph&& paragraph);
         void endCell();
-        void endRow(const RowDef& row);
+        // Cells ended in the row not yet ended.
+        size_t pendingCells() const
+        {
+            return m_pendingCells.size();
+        }
+        // Ends the row; the cell being read belongs to it unless takeOpenCell is false.
+        void endRow(const RowDef& row, bool takeOpenCell = true);
         void finish();
 
     private:
@@ -121,15 +129,23 @@ namespace qv::rtf {
         }
         struct ListScope
         {
-            // The open list of each level (0 to 8) of each list.
-            QHash<ListKey, std::array<QTextList*, 9>> lists;
+            // The open list of each level (0 to 8) of each list, its style and how many items it has.
+            struct Levels
+            {
+                std::array<QTextList*, 9> lists{};
+                std::array<int, 9> styles{};
+                std::array<int, 9> counts{};
+            };
+            QHash<ListKey, Levels> lists;
             bool previousWasParagraphList = false;
         };
 
-        void insertParagraph(const Paragraph& paragraph, ListScope& scope);
-        void attachList(const ListRef& ref, ListScope& scope);
+        void insertParagraph(Paragraph& paragraph, ListScope& scope);
+        // Null for a paragraph that is no list item.
+        void attachList(const ListRef* item, ListScope& scope);
+        bool showsWrittenNumber(const Paragraph& paragraph, const ListScope& scope) const;
         void flushTable();
-        void insertTable(const std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
+        void insertTable(std::vector<Row>& rows, int firstRow, int lastRow, bool ownGrid);
 
         QTextCursor m_cursor;
         std::vector<QTextCharFormat> m_formats;

@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace qv::rtf {
 
     namespace {
@@ -16,7 +18,6 @@ namespace qv::rtf {
 
         // \fcharset values and the Windows code pages they stand for.
         constexpr CharsetRow charsetRows[] = {
-            {0, 1252},
             {77, 10000},
             {128, 932},
             {129, 949},
@@ -42,7 +43,14 @@ namespace qv::rtf {
             const char* name;
         };
 
+        // Microsoft's own variants of the East Asian pages: Word and WordPad write their extra
+        // characters (circled numbers, the NEC and IBM rows), which the plain standards lack.
         constexpr CodePageName codePageNames[] = {
+            {932, "windows-932"},
+            {936, "windows-936"},
+            {949, "windows-949"},
+            {950, "windows-950"},
+            {65001, "UTF-8"},
             {1250, "windows-1250"},
             {1251, "windows-1251"},
             {1253, "windows-1253"},
@@ -56,6 +64,35 @@ namespace qv::rtf {
             {850, "IBM850"},
             {10000, "macintosh"},
         };
+
+        struct LeadRange
+        {
+            int codePage;
+            uchar low;
+            uchar high;
+            quint8 length;
+        };
+
+        // The bytes that start a sequence of more than one byte, and its length.
+        constexpr LeadRange leadRanges[] = {
+            {932, 0x81, 0x9F, 2},
+            {932, 0xE0, 0xFC, 2},
+            {936, 0x81, 0xFE, 2},
+            {949, 0x81, 0xFE, 2},
+            {950, 0x81, 0xFE, 2},
+            {65001, 0xC2, 0xDF, 2},
+            {65001, 0xE0, 0xEF, 3},
+            {65001, 0xF0, 0xF4, 4},
+        };
+
+        const char* codePageName(int codePage)
+        {
+            for (const CodePageName& row : codePageNames) {
+                if (row.codePage == codePage)
+                    return row.name;
+            }
+            return nullptr;
+        }
 
         struct SymbolRow
         {
@@ -156,7 +193,7 @@ namespace qv::rtf {
 
     int codePageForCharset(int charset, int documentCodePage)
     {
-        if (charset == 1)
+        if (charset == 0 || charset == 1)
             return documentCodePage;
         for (const CharsetRow& row : charsetRows) {
             if (row.charset == charset)
@@ -196,17 +233,52 @@ namespace qv::rtf {
         auto it = m_tables.find(codePage);
         if (it != m_tables.end())
             return **it;
-        const char* name = nullptr;
-        for (const CodePageName& row : codePageNames) {
-            if (row.codePage == codePage)
-                name = row.name;
-        }
+        const char* name = codePageName(codePage);
         // Code pages without a name here share the 1252 table, so a document naming thousands of
         // them still builds at most one table each for the few real ones.
         if (!name && codePage != 1252)
             return table(1252);
         std::shared_ptr<ByteTable> built = name ? decodedTable(name) : cp1252Table();
         return **m_tables.insert(codePage, std::move(built));
+    }
+
+    MultiByteCodePage* CodePages::multiByte(int codePage)
+    {
+        auto it = m_multiByte.find(codePage);
+        if (it != m_multiByte.end())
+            return it->get();
+        std::shared_ptr<MultiByteCodePage> page;
+        const char* name = codePageName(codePage);
+        const bool multi = std::any_of(std::begin(leadRanges), std::end(leadRanges), [codePage](const LeadRange& r) {
+            return r.codePage == codePage;
+        });
+        if (name && multi && QStringDecoder(name).isValid())
+            page = std::make_shared<MultiByteCodePage>(codePage, name);
+        // Broken input may name thousands of code pages; past a few thousand the single-byte answer
+        // is worked out again each time rather than remembered.
+        if (m_multiByte.size() < 4096 || page)
+            return m_multiByte.insert(codePage, std::move(page))->get();
+        return nullptr;
+    }
+
+    MultiByteCodePage::MultiByteCodePage(int codePage, const char* name)
+        : m_decoder(name, QStringDecoder::Flag::Stateless)
+    {
+        for (const LeadRange& range : leadRanges) {
+            if (range.codePage != codePage)
+                continue;
+            for (int b = range.low; b <= range.high; ++b)
+                m_length[b] = range.length;
+        }
+        if (codePage == 65001) {
+            m_trailLow = 0x80;
+            m_trailHigh = 0xBF;
+        }
+    }
+
+    QString MultiByteCodePage::decode(QByteArrayView sequence)
+    {
+        return m_decoder.decode(sequence);
     }
 
     const ByteTable& CodePages::symbolTable(SymbolFont font)

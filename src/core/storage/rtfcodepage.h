@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringDecoder>
 
 #include <array>
 #include <memory>
@@ -21,8 +23,34 @@ namespace qv::rtf {
         Wingdings
     };
 
-    // The code page an \fcharset value selects; 1 ("default") takes the document's.
+    // The code page an \fcharset value selects; 0 ("ANSI") and 1 ("default") take the document's.
     int codePageForCharset(int charset, int documentCodePage);
+
+    // A code page whose characters may take more than one byte (the East Asian double-byte pages and
+    // UTF-8). Writers split a character's bytes across \'hh escapes and plain text as they please, so
+    // the reader collects the bytes of a sequence itself and hands each whole one to Qt's converter.
+    class MultiByteCodePage
+    {
+    public:
+        MultiByteCodePage(int codePage, const char* name);
+
+        // How many bytes a sequence starting with byte has; 0 when it stands alone.
+        int sequenceLength(uchar byte) const
+        {
+            return m_length[byte];
+        }
+        bool continues(uchar byte) const
+        {
+            return byte >= m_trailLow && byte <= m_trailHigh && byte != 0x7F;
+        }
+        QString decode(QByteArrayView sequence);
+
+    private:
+        std::array<quint8, 256> m_length{};
+        uchar m_trailLow = 0x40;
+        uchar m_trailHigh = 0xFE;
+        QStringDecoder m_decoder;
+    };
 
     SymbolFont symbolFontForName(QStringView family);
 
@@ -30,16 +58,19 @@ namespace qv::rtf {
     char16_t symbolCharacter(SymbolFont font, uchar byte);
 
     // Tables are built on first use for each code page and kept by the reader that asked for them,
-    // so a read shares nothing with other threads. Code pages this Qt cannot decode, and multi-byte
-    // ones, fall back to Windows-1252 rather than losing the text.
+    // so a read shares nothing with other threads. Code pages this Qt cannot decode fall back to
+    // Windows-1252 rather than losing the text. A multi-byte page's table holds its single bytes.
     class CodePages
     {
     public:
         const ByteTable& table(int codePage);
         const ByteTable& symbolTable(SymbolFont font);
+        // Null for single-byte code pages and for multi-byte ones this Qt cannot decode.
+        MultiByteCodePage* multiByte(int codePage);
 
     private:
         QHash<int, std::shared_ptr<ByteTable>> m_tables;
+        QHash<int, std::shared_ptr<MultiByteCodePage>> m_multiByte;
         std::shared_ptr<ByteTable> m_symbol;
         std::shared_ptr<ByteTable> m_wingdings;
     };

@@ -45,44 +45,6 @@ namespace qv::rtf {
             return !token.hasParam || token.param != 0;
         }
 
-        QTextListFormat::Style bulletStyle(char16_t c)
-        {
-            switch (c) {
-            case u'o':
-            case 0x25CB:
-            case 0x25E6:
-            case 0x26AA:
-                return QTextListFormat::ListCircle;
-            case 0x25A0:
-            case 0x25A1:
-            case 0x25AA:
-            case 0x25AB:
-            case 0x25FB:
-            case 0x25FC:
-            case 0x25FE:
-            case 0x2751:
-                return QTextListFormat::ListSquare;
-            default:
-                return QTextListFormat::ListDisc;
-            }
-        }
-
-        QTextListFormat::Style numberStyle(int levelNfc)
-        {
-            switch (levelNfc) {
-            case 1:
-                return QTextListFormat::ListUpperRoman;
-            case 2:
-                return QTextListFormat::ListLowerRoman;
-            case 3:
-                return QTextListFormat::ListUpperAlpha;
-            case 4:
-                return QTextListFormat::ListLowerAlpha;
-            default:
-                return QTextListFormat::ListDecimal;
-            }
-        }
-
     } // namespace
 
     void Interpreter::controlWord(const Tokenizer::Token& token)
@@ -109,8 +71,17 @@ namespace qv::rtf {
             skipGroup();
             return;
         }
+        // \sectd is not in the word table, where it would lengthen the search for every word the
+        // reader ignores; it matters only as the start of the body.
+        const bool bodyWord =
+            word == Pard || (word < 0 && token.text.size() == 5 && token.text[0] == 's' && token.text == "sectd");
+        if (bodyWord) {
+            leaveHeaderTables();
+            m_bodyStarted = m_bodyStarted || top().dest == Dest::Text;
+        }
         if (word < 0)
-            return;
+            return; // Word's language and associated-font words sit between the bytes of a character
+        flushBytes();
         const int param = token.param;
         if (word <= Skip) {
             destinationWord(word);
@@ -131,7 +102,7 @@ namespace qv::rtf {
                 m_ansiCodePage = 850;
                 break;
             case AnsiCpg:
-                m_ansiCodePage = param;
+                m_ansiCodePage = param > 0 ? param : 1252;
                 break;
             case Deff:
                 m_defaultFont = param;
@@ -171,6 +142,18 @@ namespace qv::rtf {
         pictWord(word, param);
     }
 
+    void Interpreter::leaveHeaderTables()
+    {
+        // The header's tables never hold paragraphs or sections. One that meets them has lost a
+        // closing brace, and the body it would swallow has begun.
+        const auto isTable = [](Dest dest) {
+            return dest == Dest::FontTable || dest == Dest::ColorTable || dest == Dest::ListTable ||
+                   dest == Dest::LevelText || dest == Dest::ListOverrideTable;
+        };
+        while (m_stack.size() > 2 && m_overflow == 0 && isTable(top().dest))
+            popGroup();
+    }
+
     void Interpreter::controlSymbol(int symbol)
     {
         if (symbol == '*') {
@@ -182,6 +165,12 @@ namespace qv::rtf {
             return;
         }
         m_starPending = false;
+        // The second byte of a double-byte character may be a backslash or a brace, escaped.
+        if (m_pendingCount > 0 && (symbol == '\\' || symbol == '{' || symbol == '}')) {
+            hexByte(symbol);
+            return;
+        }
+        flushBytes();
         switch (symbol) {
         case '\\':
         case '{':
@@ -497,11 +486,16 @@ namespace qv::rtf {
             break;
         case Cell:
             if (text) {
+                // Some writers never end a row with \row: a cell past those the row defines starts
+                // the next row, or all rows would run together into one too wide to keep apart.
+                if (!m_rowsEnded && !m_row.cells.empty() && m_builder.pendingCells() >= m_row.cells.size())
+                    m_builder.endRow(m_row, false);
                 finishParagraph(true);
                 m_builder.endCell();
             }
             break;
         case Row:
+            m_rowsEnded = true;
             if (text) {
                 if (m_para.hasContent() && p.inTable) {
                     finishParagraph(true);
@@ -620,61 +614,6 @@ namespace qv::rtf {
         }
     }
 
-    void Interpreter::listWord(int word, int param)
-    {
-        const Dest dest = top().dest;
-        switch (word) {
-        case ListId:
-            if (dest == Dest::ListTable)
-                m_listBuildId = param;
-            else if (dest == Dest::ListOverrideTable)
-                m_overrideListId = param;
-            break;
-        case LevelNfc:
-            if (dest == Dest::ListTable && m_levelBuild >= 0 && m_levelBuild < 9)
-                m_listBuild.levels[m_levelBuild].numberFormat = param;
-            break;
-        case PnLvlBlt:
-            m_pnBuild.active = true;
-            m_pnBuild.level = 0;
-            m_pnBuild.style = QTextListFormat::ListDisc;
-            break;
-        case PnLvlBody:
-            m_pnBuild.active = true;
-            m_pnBuild.level = 0;
-            if (m_pnBuild.style == 0 || m_pnBuild.style == QTextListFormat::ListDisc)
-                m_pnBuild.style = QTextListFormat::ListDecimal;
-            break;
-        case PnLvl:
-            m_pnBuild.active = true;
-            m_pnBuild.level = std::clamp(param - 1, 0, 8);
-            if (m_pnBuild.style == 0)
-                m_pnBuild.style = QTextListFormat::ListDecimal;
-            break;
-        case PnLvlCont:
-            m_pnBuild.active = false;
-            break;
-        case PnDec:
-            m_pnBuild.style = QTextListFormat::ListDecimal;
-            break;
-        case PnUcLtr:
-            m_pnBuild.style = QTextListFormat::ListUpperAlpha;
-            break;
-        case PnLcLtr:
-            m_pnBuild.style = QTextListFormat::ListLowerAlpha;
-            break;
-        case PnUcRm:
-            m_pnBuild.style = QTextListFormat::ListUpperRoman;
-            break;
-        case PnLcRm:
-            m_pnBuild.style = QTextListFormat::ListLowerRoman;
-            break;
-        case PnF:
-            m_pnBuild.font = param;
-            break;
-        }
-    }
-
     void Interpreter::pictWord(int word, int param)
     {
         if (top().dest != Dest::Pict)
@@ -693,73 +632,6 @@ namespace qv::rtf {
             m_pict.scaleY = param;
             break;
         }
-    }
-
-    ListRef Interpreter::listRef(const ParaState& p) const
-    {
-        ListRef ref;
-        if (p.listOverride > 0) {
-            const int listId = m_overrides.value(p.listOverride, p.listOverride);
-            const auto list = m_lists.constFind(listId);
-            const LevelDef level = list != m_lists.constEnd() ? list->levels[p.listLevel] : LevelDef{23, -1, {}};
-            if (level.numberFormat == 255)
-                return ref; // a level without a marker: an indented paragraph, not an item
-            ref.kind = ListRef::Table;
-            ref.id = p.listOverride;
-            ref.level = p.listLevel;
-            // The level text starts with its own length; what follows the length is not part of it.
-            const QString content = level.text.mid(1, level.text.isEmpty() ? 0 : level.text.at(0).unicode());
-            if (level.numberFormat == 23) {
-                char16_t marker = content.isEmpty() ? u'\x2022' : content.at(0).unicode();
-                const auto font = m_fonts.constFind(level.font);
-                if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None) {
-                    if (marker >= 0xF000 && marker <= 0xF0FF)
-                        marker = symbolCharacter(font->symbol, static_cast<uchar>(marker - 0xF000));
-                    else if (marker < 0x100)
-                        marker = symbolCharacter(font->symbol, static_cast<uchar>(marker));
-                }
-                ref.format.setStyle(bulletStyle(marker));
-            } else {
-                ref.format.setStyle(numberStyle(level.numberFormat));
-                // Text before the first level placeholder and after the last one frame the number.
-                qsizetype first = -1;
-                qsizetype last = -1;
-                for (qsizetype i = 0; i < content.size(); ++i) {
-                    if (content.at(i).unicode() < 9) {
-                        if (first < 0)
-                            first = i;
-                        last = i;
-                    }
-                }
-                if (first > 0)
-                    ref.format.setNumberPrefix(content.left(first));
-                if (last >= 0) {
-                    const QString suffix = content.mid(last + 1);
-                    if (suffix != u".")
-                        ref.format.setNumberSuffix(suffix);
-                }
-            }
-        } else if (p.pn.active) {
-            ref.kind = ListRef::Paragraph;
-            ref.level = p.pn.level;
-            if (p.pn.style == QTextListFormat::ListDisc) {
-                char16_t marker = p.pn.before.isEmpty() ? u'\x2022' : p.pn.before.at(0).unicode();
-                const auto font = m_fonts.constFind(p.pn.font);
-                if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None && marker < 0x100)
-                    marker = symbolCharacter(font->symbol, static_cast<uchar>(marker));
-                ref.format.setStyle(bulletStyle(marker));
-            } else {
-                ref.format.setStyle(static_cast<QTextListFormat::Style>(p.pn.style));
-                if (!p.pn.before.isEmpty())
-                    ref.format.setNumberPrefix(p.pn.before);
-                if (p.pn.after != u".")
-                    ref.format.setNumberSuffix(p.pn.after);
-            }
-        } else {
-            return ref;
-        }
-        ref.format.setIndent(ref.level + 1);
-        return ref;
     }
 
 } // namespace qv::rtf

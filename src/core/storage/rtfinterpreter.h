@@ -145,7 +145,8 @@ namespace qv::rtf {
     struct FontDef
     {
         QString family;
-        int codePage = 1252;
+        int charset = -1; // -1 when the entry names none
+        int codePage = 0; // \cpg, which wins over the character set; 0 when absent
         SymbolFont symbol = SymbolFont::None;
     };
 
@@ -178,6 +179,15 @@ namespace qv::rtf {
         void skipGroup();
         void text(QByteArrayView bytes);
         void hexByte(int byte);
+        void decodeByte(uchar byte, const ByteTable& table, MultiByteCodePage* page);
+        void flushBytes()
+        {
+            if (m_pendingCount > 0)
+                flushPendingBytes();
+        }
+        void flushPendingBytes();
+        int codePageHere() const;
+        int codePageOf(const FontDef& font) const;
         void unicode(int value);
         void emitChars(const char16_t* chars, qsizetype count);
         void emitChar(char16_t c)
@@ -217,6 +227,8 @@ namespace qv::rtf {
         qint64 m_overflow = 0;
         bool m_cutOff = false;
         bool m_starPending = false;
+        bool m_bodyStarted = false; // a paragraph or section of the body has begun
+        void leaveHeaderTables();
         int m_ucSkip = 0;
         char16_t m_highSurrogate = 0;
 
@@ -239,7 +251,16 @@ namespace qv::rtf {
         QHash<CharState, int> m_formatIds;
         bool m_formatDirty = true;
         int m_formatId = 0;
+        CharState m_formatState; // the state m_formatId is for
+        bool m_formatStateKnown = false;
         const ByteTable* m_decode = nullptr;
+        MultiByteCodePage* m_decodeMulti = nullptr;
+        int m_decodePage = -1; // the code page m_decode and m_decodeMulti are for; -1 for a symbol font
+        // The first bytes of a multi-byte character whose last byte has not come yet.
+        std::array<char, 4> m_pendingBytes{};
+        int m_pendingCount = 0;
+        int m_pendingLength = 0;
+        MultiByteCodePage* m_pendingPage = nullptr;
 
         std::vector<Field> m_fields;
         std::vector<QString> m_hrefs;
@@ -259,6 +280,7 @@ namespace qv::rtf {
         PnState m_pnBuild;
 
         RowDef m_row;
+        bool m_rowsEnded = false; // the writer ends its table rows with \row
         CellDef m_cellBuild;
         enum class BorderTarget
         {

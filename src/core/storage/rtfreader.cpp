@@ -163,6 +163,7 @@ namespace qv::rtf {
     {
         m_ucSkip = 0;
         m_starPending = false;
+        flushBytes();
         flushSurrogate();
         if (static_cast<int>(m_stack.size()) >= MaxDepth) {
             ++m_overflow;
@@ -179,6 +180,7 @@ namespace qv::rtf {
     {
         m_ucSkip = 0;
         m_starPending = false;
+        flushBytes();
         flushSurrogate();
         if (m_overflow > 0) {
             --m_overflow;
@@ -203,7 +205,14 @@ namespace qv::rtf {
         // would otherwise swallow the whole document.
         if (m_stack.size() <= 2 && m_overflow == 0)
             return;
-        if (!m_tok.skipGroup())
+        const bool closed = m_tok.skipGroup();
+        // A group of the header that runs past the end, or takes the document's own closing brace
+        // with it, lost a closing brace inside: it ends where the body's first paragraph or section
+        // starts, or the whole document would vanish with it. The file is then misbuilt, not cut off.
+        const qsizetype bodyStart = m_tok.skippedBodyStart();
+        if (!m_bodyStarted && bodyStart >= 0 && (!closed || m_tok.onlySpaceLeft()))
+            m_tok.seek(bodyStart);
+        else if (!closed)
             m_cutOff = true;
         popGroup();
     }
@@ -263,18 +272,22 @@ namespace qv::rtf {
         if (dest != Dest::Text) {
             if (dest == Dest::Ignore || dest == Dest::Upr || dest == Dest::UprChild)
                 return;
-            const ByteTable& table = m_codePages.table(m_ansiCodePage);
-            for (const char ch : bytes) {
-                const char16_t c = table[static_cast<uchar>(ch)];
-                if (c)
-                    emitChar(c);
-            }
+            const int codePage = codePageHere();
+            const ByteTable& table = m_codePages.table(codePage);
+            MultiByteCodePage* page = m_codePages.multiByte(codePage);
+            for (const char ch : bytes)
+                decodeByte(static_cast<uchar>(ch), table, page);
             return;
         }
         ensureFormat();
         if (top().chr.has(CharState::Hidden))
             return;
         const ByteTable& table = *m_decode;
+        if (m_decodeMulti || m_pendingCount > 0) {
+            for (const char ch : bytes)
+                decodeByte(static_cast<uchar>(ch), table, m_decodeMulti);
+            return;
+        }
         char16_t buffer[512];
         qsizetype i = 0;
         while (i < bytes.size()) {
@@ -306,16 +319,81 @@ namespace qv::rtf {
         }
         if (dest == Dest::Text) {
             ensureFormat();
-            if (const char16_t c = (*m_decode)[byte & 0xFF])
-                emitChar(c);
+            decodeByte(static_cast<uchar>(byte), *m_decode, m_decodeMulti);
             return;
         }
-        if (const char16_t c = m_codePages.table(m_ansiCodePage)[byte & 0xFF])
+        const int codePage = codePageHere();
+        decodeByte(static_cast<uchar>(byte), m_codePages.table(codePage), m_codePages.multiByte(codePage));
+    }
+
+    void Interpreter::decodeByte(uchar byte, const ByteTable& table, MultiByteCodePage* page)
+    {
+        if (m_pendingCount > 0) {
+            if (page == m_pendingPage && page->continues(byte)) {
+                m_pendingBytes[m_pendingCount++] = static_cast<char>(byte);
+                if (m_pendingCount < m_pendingLength)
+                    return;
+                const QString decoded = page->decode(QByteArrayView(m_pendingBytes.data(), m_pendingCount));
+                m_pendingCount = 0;
+                if (byte < 0x80 && decoded == u"\uFFFD") {
+                    // A lead byte before a letter it does not pair with: the letter is still text.
+                    emitChar(0xFFFD);
+                    if (const char16_t c = table[byte])
+                        emitChar(c);
+                    return;
+                }
+                char16_t out[4];
+                qsizetype n = 0;
+                for (qsizetype i = 0; i < decoded.size() && n < qsizetype(std::size(out)); ++i) {
+                    const char16_t c = decoded.at(i).unicode();
+                    if (isHighSurrogate(c) || isLowSurrogate(c))
+                        out[n++] = c;
+                    else if (const char16_t kept = sanitized(c))
+                        out[n++] = kept;
+                }
+                emitChars(out, n);
+                return;
+            }
+            flushBytes();
+        }
+        if (page) {
+            if (const int length = page->sequenceLength(byte)) {
+                m_pendingPage = page;
+                m_pendingBytes[0] = static_cast<char>(byte);
+                m_pendingCount = 1;
+                m_pendingLength = length;
+                return;
+            }
+        }
+        if (const char16_t c = table[byte])
             emitChar(c);
+    }
+
+    void Interpreter::flushPendingBytes()
+    {
+        // A sequence cut short stands for one character the reader cannot name.
+        m_pendingCount = 0;
+        emitChar(0xFFFD);
+    }
+
+    int Interpreter::codePageOf(const FontDef& font) const
+    {
+        return font.codePage > 0 ? font.codePage : codePageForCharset(font.charset, m_ansiCodePage);
+    }
+
+    int Interpreter::codePageHere() const
+    {
+        // A font's name is in its own character set, which the entry names before the name.
+        if (m_stack.back().dest == Dest::FontTable)
+            return m_fontCodePage > 0 ? m_fontCodePage : codePageForCharset(m_fontCharset, m_ansiCodePage);
+        const CharState& c = m_stack.back().chr;
+        const auto font = m_fonts.constFind(c.font < 0 ? m_defaultFont : c.font);
+        return font != m_fonts.constEnd() ? codePageOf(*font) : m_ansiCodePage;
     }
 
     void Interpreter::unicode(int value)
     {
+        flushBytes();
         m_ucSkip = top().uc;
         qint64 v = value;
         if (v < 0)
@@ -412,14 +490,28 @@ namespace qv::rtf {
             return;
         const CharState& c = top().chr;
         const auto font = m_fonts.constFind(c.font < 0 ? m_defaultFont : c.font);
-        if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None)
+        if (font != m_fonts.constEnd() && font->symbol != SymbolFont::None) {
             m_decode = &m_codePages.symbolTable(font->symbol);
-        else
-            m_decode = &m_codePages.table(font != m_fonts.constEnd() ? font->codePage : m_ansiCodePage);
-        auto it = m_formatIds.constFind(c);
-        if (it == m_formatIds.constEnd())
-            it = m_formatIds.insert(c, m_builder.addCharFormat(charFormat(c)));
-        m_formatId = *it;
+            m_decodeMulti = nullptr;
+            m_decodePage = -1;
+        } else {
+            // Formats change every few words; the code page seldom does.
+            const int codePage = font != m_fonts.constEnd() ? codePageOf(*font) : m_ansiCodePage;
+            if (codePage != m_decodePage) {
+                m_decode = &m_codePages.table(codePage);
+                m_decodeMulti = m_codePages.multiByte(codePage);
+                m_decodePage = codePage;
+            }
+        }
+        // Most changes of format are a group closing or a word that sets what was set already.
+        if (!m_formatStateKnown || !(c == m_formatState)) {
+            auto it = m_formatIds.constFind(c);
+            if (it == m_formatIds.constEnd())
+                it = m_formatIds.insert(c, m_builder.addCharFormat(charFormat(c)));
+            m_formatId = *it;
+            m_formatState = c;
+            m_formatStateKnown = true;
+        }
         m_formatDirty = false;
     }
 
@@ -499,12 +591,12 @@ namespace qv::rtf {
 
     void Interpreter::finishParagraph(bool inTable, const ParaState& p)
     {
+        flushBytes();
         flushSurrogate();
         m_para.block = blockFormat(p);
         m_para.list = listRef(p);
-        if (m_para.list.kind != ListRef::None && m_para.listTextStart >= 0)
-            m_para.erase(m_para.listTextStart,
-                         m_para.listTextEnd >= 0 ? m_para.listTextEnd : static_cast<int>(m_para.text.size()));
+        if (m_para.listTextStart >= 0 && m_para.listTextEnd < 0)
+            m_para.listTextEnd = static_cast<int>(m_para.text.size());
         ensureFormat();
         m_para.markFormat = m_formatId;
         if (m_pageBreakPending) {
@@ -534,10 +626,8 @@ namespace qv::rtf {
             font.symbol = m_fontCharset == 2 ? symbolFontForName(font.family) : SymbolFont::None;
             if (m_fontCharset == 2 && font.symbol == SymbolFont::None)
                 font.symbol = SymbolFont::Symbol;
-            if (m_fontCodePage > 0)
-                font.codePage = m_fontCodePage;
-            else
-                font.codePage = m_fontCharset < 0 ? m_ansiCodePage : codePageForCharset(m_fontCharset, m_ansiCodePage);
+            font.charset = m_fontCharset;
+            font.codePage = m_fontCodePage;
             m_fonts.insert(m_fontEntry, font);
             m_formatDirty = true;
         }

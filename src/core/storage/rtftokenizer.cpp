@@ -131,6 +131,7 @@ namespace qv::rtf {
         const qsizetype size = m_input.size();
         const char* data = m_input.data();
         qint64 depth = 1;
+        m_skippedBodyStart = -1;
         while (m_pos < size) {
             const char c = data[m_pos];
             if (c == '{') {
@@ -142,9 +143,12 @@ namespace qv::rtf {
                     return true;
             } else if (c == '\\') {
                 if (m_pos + 1 < size && isLetter(data[m_pos + 1])) {
+                    const qsizetype start = m_pos;
                     const Token word = controlWord();
                     if (word.text == "bin" && word.param > 0)
                         takeBinary(word.param);
+                    else if (m_skippedBodyStart < 0 && (word.text == "pard" || word.text == "sectd"))
+                        m_skippedBodyStart = start;
                 } else {
                     m_pos += 2; // an escaped brace or backslash must not count
                 }
@@ -154,6 +158,16 @@ namespace qv::rtf {
         }
         m_pos = size;
         return false;
+    }
+
+    bool Tokenizer::onlySpaceLeft() const
+    {
+        for (qsizetype i = m_pos; i < m_input.size(); ++i) {
+            const char c = m_input[i];
+            if (c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != '\0')
+                return false;
+        }
+        return true;
     }
 
     QByteArrayView Tokenizer::takeBinary(qint64 n)

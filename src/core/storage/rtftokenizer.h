@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <algorithm>
+
 namespace qv::rtf {
 
     // Splits RTF bytes into groups, control words, control symbols and runs of text. It never copies:
@@ -38,6 +40,21 @@ namespace qv::rtf {
         // without looking at what it holds. Returns false when the input ended first.
         bool skipGroup();
 
+        // Where the last skipped group held its first \pard or \sectd, or -1: where a header
+        // group that lost one of its closing braces really ended, since the body starts there.
+        qsizetype skippedBodyStart() const
+        {
+            return m_skippedBodyStart;
+        }
+
+        // Whether nothing but white space is left.
+        bool onlySpaceLeft() const;
+
+        void seek(qsizetype position)
+        {
+            m_pos = std::clamp<qsizetype>(position, 0, m_input.size());
+        }
+
         // The next n bytes as they are (the data of \binN), or fewer when the input is shorter.
         QByteArrayView takeBinary(qint64 n);
 
@@ -56,6 +73,7 @@ namespace qv::rtf {
 
         QByteArrayView m_input;
         qsizetype m_pos = 0;
+        qsizetype m_skippedBodyStart = -1;
     };
 
 } // namespace qv::rtf

@@ -1,0 +1,55 @@
+#include "rtfplaintext.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <vector>
+
+namespace qv::rtf {
+
+    namespace {
+
+        QString marker(const QTextList& list, const QTextBlock& block)
+        {
+            switch (list.format().style()) {
+            case QTextListFormat::ListDisc:
+                return QStringLiteral("\u2022");
+            case QTextListFormat::ListCircle:
+                return QStringLiteral("\u25E6");
+            case QTextListFormat::ListSquare:
+                return QStringLiteral("\u25AA");
+            case QTextListFormat::ListDecimal:
+            case QTextListFormat::ListLowerAlpha:
+            case QTextListFormat::ListUpperAlpha:
+            case QTextListFormat::ListLowerRoman:
+            case QTextListFormat::ListUpperRoman:
+                return list.itemText(block);
+            default:
+                return {}; // a list without a marker (checkbox lists and the like)
+            }
+        }
+
+    } // namespace
+
+    QString plainTextWithListMarkers(const QTextDocument& doc)
+    {
+        // Every document position is one character of the plain text, so the markers go in at the
+        // positions of their blocks, last first, leaving the earlier positions where they were.
+        QString text = doc.toPlainText();
+        std::vector<std::pair<int, QString>> markers;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            if (const QTextList* list = block.textList()) {
+                const QString m = marker(*list, block);
+                if (!m.isEmpty())
+                    markers.emplace_back(block.position(), m + u'\t');
+            }
+        }
+        for (auto it = markers.rbegin(); it != markers.rend(); ++it) {
+            if (it->first <= text.size())
+                text.insert(it->first, it->second);
+        }
+        return text;
+    }
+
+} // namespace qv::rtf
