@@ -3,7 +3,7 @@
 // preview at screen size, which has to fit in a frame.
 
 #include "core/reports/pageengine.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/rtfwriter.h"
 #include "rtfsamples.h"
 
 #include <QGuiApplication>

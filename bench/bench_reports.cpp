@@ -6,8 +6,8 @@
 #include "core/reports/pageengine.h"
 #include "core/reports/printsettings.h"
 #include "core/reports/statusreport.h"
+#include "core/rtf/rtfwriter.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/rtfwriter.h"
 #include "rtfsamples.h"
 
 #include <QDate>

@@ -4,8 +4,8 @@
 // `bench_rtf --write-samples DIR` writes the two sample files and exits, for memory measurements
 // with an outside tool (heaptrack, valgrind --tool=massif, /usr/bin/time -v).
 
-#include "core/storage/rtfreader.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/rtfreader.h"
+#include "core/rtf/rtfwriter.h"
 #include "rtfsamples.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as RTF and checks what the reader promises: it returns, the document it
 // leaves can be laid out and read, and it holds no more than the input could describe.
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfreader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfreader.h"
 
 #include <QDirIterator>
 #include <QFile>

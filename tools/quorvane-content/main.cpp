@@ -6,9 +6,9 @@
 // readable and reviewable as text; the program itself only ever sees RTF, the format its viewer
 // panes read and the format users copy out of them into their word processors.
 
+#include "core/rtf/rtfwriter.h"
 #include "core/storage/codec.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/rtfwriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

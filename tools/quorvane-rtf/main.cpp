@@ -1,9 +1,9 @@
 // quorvane-rtf: looks at RTF files the way the program reads and writes them.
 
-#include "core/storage/richtextcompare.h"
-#include "core/storage/rtfplaintext.h"
-#include "core/storage/rtfreader.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/richtextcompare.h"
+#include "core/rtf/rtfplaintext.h"
+#include "core/rtf/rtfreader.h"
+#include "core/rtf/rtfwriter.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // Kept apart from the assembled texts so that those link without the RTF reader.
 #include "referencetexts.h"
 
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 
 #include <QTextDocument>
 

@@ -1,8 +1,8 @@
 #include "worksheettitles.h"
 
+#include "core/rtf/richtextfile.h"
 #include "core/storage/codec.h"
 #include "core/storage/fixedrecordfile.h"
-#include "core/storage/richtextfile.h"
 
 #include <QTextDocument>
 

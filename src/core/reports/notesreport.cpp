@@ -1,8 +1,8 @@
 #include "notesreport.h"
 
 #include "core/catalogue/emphasis.h"
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 #include "pageengine.h"
 
 #include <QStringList>

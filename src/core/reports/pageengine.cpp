@@ -1,6 +1,6 @@
 #include "pageengine.h"
 
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfreader.h"
 #include "fontfallback.h"
 #include "richtextpages.h"
 #include "twips.h"

@@ -1,6 +1,6 @@
 #include "richtextpages.h"
 
-#include "core/storage/richtextunits.h"
+#include "core/rtf/richtextunits.h"
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>

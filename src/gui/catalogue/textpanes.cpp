@@ -2,9 +2,9 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/referencetexts.h"
+#include "core/rtf/richtextfile.h"
+#include "core/rtf/rtfwriter.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
-#include "core/storage/rtfwriter.h"
 #include "gui/kit/area.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"

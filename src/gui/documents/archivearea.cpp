@@ -1,7 +1,7 @@
 #include "archivearea.h"
 
+#include "core/rtf/rtfwriter.h"
 #include "core/storage/clock.h"
-#include "core/storage/rtfwriter.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/prompter.h"

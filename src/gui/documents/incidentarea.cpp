@@ -1,6 +1,6 @@
 #include "incidentarea.h"
 
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/rtfwriter.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/controlarray.h"

@@ -1,7 +1,7 @@
 #include "planarea.h"
 
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/prompter.h"

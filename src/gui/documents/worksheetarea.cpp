@@ -3,7 +3,7 @@
 #include "core/catalogue/statusstore.h"
 #include "core/catalogue/statusvocabulary.h"
 #include "core/documents/worksheettitles.h"
-#include "core/storage/richtextfile.h"
+#include "core/rtf/richtextfile.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/captionbutton.h"

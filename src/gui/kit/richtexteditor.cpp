@@ -1,9 +1,9 @@
 #include "richtexteditor.h"
 
 #include "busypointer.h"
-#include "core/storage/richtextfile.h"
-#include "core/storage/rtfreader.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/richtextfile.h"
+#include "core/rtf/rtfreader.h"
+#include "core/rtf/rtfwriter.h"
 #include "prompter.h"
 
 #include <QDir>

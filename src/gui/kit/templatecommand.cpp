@@ -1,8 +1,8 @@
 #include "templatecommand.h"
 
 #include "area.h"
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 #include "prompter.h"
 #include "richtexteditor.h"
 #include "workpanel.h"

@@ -1,7 +1,7 @@
 #include "printoutput.h"
 
 #include "core/reports/pagedocument.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/rtfwriter.h"
 #include "gui/kit/dialogs.h"
 
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #include "core/documents/worksheettitles.h"
-#include "core/storage/richtextfile.h"
+#include "core/rtf/richtextfile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

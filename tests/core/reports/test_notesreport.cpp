@@ -3,8 +3,8 @@
 #include "core/reports/notesreport.h"
 #include "core/reports/pageengine.h"
 #include "core/reports/printsettings.h"
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

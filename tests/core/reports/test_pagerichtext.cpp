@@ -2,7 +2,7 @@
 
 #include "core/reports/pageengine.h"
 #include "core/reports/richtextpages.h"
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfreader.h"
 
 #include <QTest>
 #include <QTextBlock>

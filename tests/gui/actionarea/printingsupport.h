@@ -6,7 +6,7 @@
 #include "spinefixture.h"
 
 #include "core/reports/pageengine.h"
-#include "core/storage/richtextfile.h"
+#include "core/rtf/richtextfile.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/kit/workpanel.h"
 #include "gui/reports/printoptionspanel.h"

@@ -2,9 +2,9 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/reports/pageengine.h"
+#include "core/rtf/richtextfile.h"
 #include "core/storage/clock.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/kit/richtexteditor.h"

@@ -1,9 +1,9 @@
 #include "spinefixture.h"
 
 #include "core/catalogue/statusstore.h"
+#include "core/rtf/richtextfile.h"
 #include "core/storage/fixedrecordfile.h"
 #include "core/storage/programfolder.h"
-#include "core/storage/richtextfile.h"
 #include "foldersnapshot.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/documents/worksheetarea.h"

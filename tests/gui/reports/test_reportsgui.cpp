@@ -2,7 +2,7 @@
 // documents a real page engine composed.
 #include "core/reports/pageengine.h"
 #include "core/reports/printsettings.h"
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfreader.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/programlook.h"
 #include "gui/reports/previewwidget.h"

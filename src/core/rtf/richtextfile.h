@@ -1,7 +1,7 @@
 #pragma once
 
-#include "programfolder.h"
-#include "result.h"
+#include "core/storage/programfolder.h"
+#include "core/storage/result.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 // Small documents and helpers shared by the RTF writer tests.
 
-#include "core/storage/richtextcompare.h"
-#include "core/storage/rtfreader.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/richtextcompare.h"
+#include "core/rtf/rtfreader.h"
+#include "core/rtf/rtfwriter.h"
 
 #include <QFont>
 #include <QTest>

@@ -1,8 +1,8 @@
 // Files in the shape other programs write them, each with the text a reader must find in it; and the
 // escapes that meet the multi-byte code pages inside one character.
 
-#include "core/storage/rtfplaintext.h"
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfplaintext.h"
+#include "core/rtf/rtfreader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "rtfreader.h"
 
-#include "codec.h"
+#include "core/storage/codec.h"
 #include "richtextunits.h"
 #include "rtfinterpreter.h"
 

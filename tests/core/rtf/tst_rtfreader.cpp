@@ -1,7 +1,7 @@
-#include "core/storage/richtextcompare.h"
-#include "core/storage/richtextunits.h"
-#include "core/storage/rtfreader.h"
-#include "core/storage/rtfwriter.h"
+#include "core/rtf/richtextcompare.h"
+#include "core/rtf/richtextunits.h"
+#include "core/rtf/rtfreader.h"
+#include "core/rtf/rtfwriter.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "core/storage/rtfpicture.h"
-#include "core/storage/rtfreader.h"
+#include "core/rtf/rtfpicture.h"
+#include "core/rtf/rtfreader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // What the writer writes, our reader reads back the same; the quorvane-rtf tool says so for whole
 // files; LibreOffice reads it too.
 
-#include "core/storage/rtfplaintext.h"
+#include "core/rtf/rtfplaintext.h"
 #include "rtfsamples.h"
 #include "rtftestdocs.h"
 

@@ -1,4 +1,4 @@
-#include "core/storage/richtextfile.h"
+#include "core/rtf/richtextfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "rtfoutput.h"
 
-#include "codec.h"
+#include "core/storage/codec.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "rtfcodepage.h"
 
-#include "codec.h"
+#include "core/storage/codec.h"
 
 #include <QStringDecoder>
 
