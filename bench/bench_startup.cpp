@@ -221,15 +221,29 @@ namespace {
         return folder;
     }
 
-    void BM_StartToActionArea(benchmark::State& state)
+    // False, with the reason on the benchmark, when the workbook to start from could not be made.
+    bool folderReady(benchmark::State& state)
     {
         if (!benchFolder().error.isEmpty()) {
             state.SkipWithError(qPrintable(benchFolder().error));
-            return;
+            return false;
         }
-        // Spent here, once per run, so that every round below is alike.
+        return true;
+    }
+
+    // The splash is shown once per process and never waits, so every round below is alike.
+    void splashSpent()
+    {
         qv::Splash::setDisplayTime(0);
         qv::Splash::showOnce();
+    }
+
+    void BM_StartToActionArea(benchmark::State& state)
+    {
+        if (!folderReady(state)) {
+            return;
+        }
+        splashSpent();
 
         static double firstMs = -1;
         for (auto _ : state) {
@@ -266,12 +280,10 @@ namespace {
     // at the size it keeps (maximised, which on a real display the window manager does after the map).
     void BM_ClickToActionArea(benchmark::State& state)
     {
-        if (!benchFolder().error.isEmpty()) {
-            state.SkipWithError(qPrintable(benchFolder().error));
+        if (!folderReady(state)) {
             return;
         }
-        qv::Splash::setDisplayTime(0);
-        qv::Splash::showOnce();
+        splashSpent();
         for (auto _ : state) {
             std::optional<Program> program(std::in_place, benchFolder().folder());
             program->start.start();
@@ -297,12 +309,10 @@ namespace {
     // loop is left and everything main() made is destroyed.
     void BM_ExitToGone(benchmark::State& state)
     {
-        if (!benchFolder().error.isEmpty()) {
-            state.SkipWithError(qPrintable(benchFolder().error));
+        if (!folderReady(state)) {
             return;
         }
-        qv::Splash::setDisplayTime(0);
-        qv::Splash::showOnce();
+        splashSpent();
         for (auto _ : state) {
             std::optional<Program> program(std::in_place, benchFolder().folder());
             program->start.start();
@@ -354,8 +364,7 @@ namespace {
     // Times one selectArea per round, stepping through areas in turn.
     void switchAreas(benchmark::State& state, const QList<int>& areas)
     {
-        if (!benchFolder().error.isEmpty()) {
-            state.SkipWithError(qPrintable(benchFolder().error));
+        if (!folderReady(state)) {
             return;
         }
         qv::Splash::setDisplayTime(0);

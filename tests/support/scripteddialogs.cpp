@@ -205,11 +205,7 @@ namespace qv::test {
         call.kind = Kind::Folder;
         call.title = title;
         call.path = initialFolder;
-        const auto a = take(call);
-        if (!a || a->cancelled) {
-            return std::nullopt;
-        }
-        return a->path;
+        return takePath(call);
     }
 
     std::optional<QString>
@@ -220,11 +216,7 @@ namespace qv::test {
         call.title = title;
         call.path = initialFolder;
         call.filter = filter;
-        const auto a = take(call);
-        if (!a || a->cancelled) {
-            return std::nullopt;
-        }
-        return a->path;
+        return takePath(call);
     }
 
     std::optional<QString>
@@ -235,11 +227,7 @@ namespace qv::test {
         call.title = title;
         call.path = initialPath;
         call.filter = filter;
-        const auto a = take(call);
-        if (!a || a->cancelled) {
-            return std::nullopt;
-        }
-        return a->path;
+        return takePath(call);
     }
 
     bool ScriptedDialogs::choosePrinter(QPrinter& printer)
@@ -279,6 +267,11 @@ namespace qv::test {
         call.title = word;
         call.word = word;
         call.meanings = meanings;
+        return takePath(call);
+    }
+
+    std::optional<QString> ScriptedDialogs::takePath(const Call& call)
+    {
         const auto a = take(call);
         if (!a || a->cancelled) {
             return std::nullopt;

@@ -101,6 +101,8 @@ namespace qv::test {
 
         // The queued answer for call, or nothing when the dialog was not expected.
         std::optional<Answer> take(const Call& call);
+        // The path answered for call; nothing when it was cancelled or not expected.
+        std::optional<QString> takePath(const Call& call);
 
         QQueue<Answer> m_answers;
         QList<Call> m_calls;
