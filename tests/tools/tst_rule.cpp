@@ -110,6 +110,12 @@ namespace {
         return found;
     }
 
+    // The preamble sections are summaries; the others quote the regulation or gather the sections.
+    bool isSummary(int index)
+    {
+        return index != 0 && index != 18 && index != 23 && index != 24;
+    }
+
 } // namespace
 
 class RuleTest : public QObject
@@ -118,6 +124,8 @@ class RuleTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void everySection_data();
+    void everySection();
     void regulationVerbatim_data();
     void regulationVerbatim();
     void matrix_data();
@@ -136,11 +144,39 @@ void RuleTest::initTestCase()
     QVERIFY(m_regulation.matrix.size() > 40);
 }
 
+void RuleTest::everySection_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i <= 24; ++i) {
+        QTest::addRow("PR%d", i) << i;
+    }
+}
+
+// Each section opens with its title; a summary says it is one and where the original is printed.
+void RuleTest::everySection()
+{
+    QFETCH(int, index);
+
+    QTextDocument doc;
+    QVERIFY2(load(u"PR%1.Fl1"_s.arg(index), doc), "not installed or not readable");
+    // A title is the house style's level-1 heading: Arial bold 16 pt.
+    const QTextBlock first = doc.begin();
+    QVERIFY(!first.text().trimmed().isEmpty());
+    const QTextCharFormat format = first.begin().fragment().charFormat();
+    QCOMPARE(format.fontPointSize(), 16.0);
+    QVERIFY(format.fontWeight() >= QFont::Bold);
+    if (isSummary(index)) {
+        QVERIFY2(first.text().startsWith(u"Summary of the preamble: "_s), qPrintable(first.text()));
+        QVERIFY(doc.toPlainText().contains(u"68 FR 8334, February 20, 2003"_s));
+    }
+}
+
 void RuleTest::regulationVerbatim_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("provisions") << u"PR18.Fl1"_s;
     QTest::newRow("subpart C") << u"PR23.Fl1"_s;
+    QTest::newRow("entire rule") << u"PR0.Fl1"_s;
 }
 
 // Every heading and paragraph of the official text is a paragraph of the document, word for word
@@ -165,6 +201,7 @@ void RuleTest::matrix_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("matrix") << u"PR24.Fl1"_s;
     QTest::newRow("provisions") << u"PR18.Fl1"_s;
+    QTest::newRow("entire rule") << u"PR0.Fl1"_s;
 }
 
 // The appendix is a real table with every row of the official one, group rows included.
