@@ -201,6 +201,7 @@ void RuleTest::matrix_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("matrix") << u"PR24.Fl1"_s;
     QTest::newRow("provisions") << u"PR18.Fl1"_s;
+    QTest::newRow("subpart C") << u"PR23.Fl1"_s;
     QTest::newRow("entire rule") << u"PR0.Fl1"_s;
 }
 
