@@ -2,16 +2,20 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-// The filled-in risk-analysis samples teach the worksheet's method by example. A sample whose
-// arithmetic or follow-up contradicts the method teaches the reader to rate wrongly, so the samples
-// are held to the same rules the worksheet states.
+// The reference library's own documents. Their quotations of the rule must be the rule's words, and
+// the filled-in risk-analysis samples, which teach the worksheet's method by example, must follow
+// that method: a sample that contradicts it teaches the reader to rate wrongly.
 
 namespace {
 
@@ -62,6 +66,22 @@ namespace {
         return QStringList{u"Low"_s, u"Medium"_s, u"High"_s}.indexOf(level);
     }
 
+    // The rule's paragraphs, one a line in the official text; lines starting with "#" are notes.
+    QStringList ruleParagraphs()
+    {
+        QFile file(QStringLiteral(QUORVANE_TEST_DATA "/law/45cfr164-subpartC.txt"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QStringList paragraphs;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (!line.startsWith(u'#') && !line.trimmed().isEmpty()) {
+                paragraphs.append(line.simplified());
+            }
+        }
+        return paragraphs;
+    }
+
     QString paragraphsText(const QTextDocument& doc)
     {
         return doc.toPlainText().replace(QChar::ParagraphSeparator, u'\n');
@@ -69,24 +89,68 @@ namespace {
 
 } // namespace
 
-class ContentSamplesTest : public QObject
+class LibraryContentTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void quotesTheRuleWordForWord();
     void samplesFollowTheMethod_data();
     void samplesFollowTheMethod();
     void guideShowsTheWorksheetsMatrix();
 };
 
-void ContentSamplesTest::samplesFollowTheMethod_data()
+// Every passage of eight words or more in typographic quotes is the rule's text; shorter quotes are
+// the program's own messages and captions.
+void LibraryContentTest::quotesTheRuleWordForWord()
+{
+    const QStringList rule = ruleParagraphs();
+    QVERIFY(rule.size() > 100);
+
+    static const QRegularExpression quoted(u"\u201C([^\u201D]+)\u201D"_s);
+    int checked = 0;
+    for (const QString& name : {u"Misc0.Fl1"_s,
+                                u"Misc3.Fl1"_s,
+                                u"Misc4.Fl1"_s,
+                                u"Misc5.Fl1"_s,
+                                u"Misc6.Fl1"_s,
+                                u"Misc7.Fl1"_s,
+                                u"Misc8.Fl1"_s,
+                                u"Misc9.Fl1"_s,
+                                u"Misc10.Fl1"_s,
+                                u"Misc11.Fl1"_s,
+                                u"Misc12.Fl1"_s,
+                                u"Misc13.Fl1"_s,
+                                u"Misc58.Fl1"_s,
+                                u"HITECH1.Fl1"_s,
+                                u"HITECH2.Fl1"_s}) {
+        QTextDocument doc;
+        QVERIFY2(load(name, doc), qPrintable(name + u" is missing or unreadable"_s));
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            for (const QRegularExpressionMatch& m : quoted.globalMatch(block.text())) {
+                const QString quote = m.captured(1).simplified().replace(u'\u2019', u'\'');
+                if (quote.count(u' ') < 7) {
+                    continue;
+                }
+                const bool found = std::any_of(
+                    rule.cbegin(), rule.cend(), [&](const QString& paragraph) { return paragraph.contains(quote); });
+                QVERIFY2(found, qPrintable(name + u": not the rule's words: "_s + quote));
+                ++checked;
+            }
+        }
+    }
+    // The documents quote the rule throughout; finding few quotations means they were not seen.
+    QVERIFY2(checked > 20, qPrintable(u"only %1 quotations found"_s.arg(checked)));
+}
+
+void LibraryContentTest::samplesFollowTheMethod_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("sample 1") << u"Wksht1.Fl1"_s;
     QTest::newRow("sample 2") << u"Wksht2.Fl1"_s;
 }
 
-void ContentSamplesTest::samplesFollowTheMethod()
+void LibraryContentTest::samplesFollowTheMethod()
 {
     QFETCH(QString, name);
     QTextDocument sample;
@@ -152,7 +216,7 @@ void ContentSamplesTest::samplesFollowTheMethod()
 
 // The guide to the worksheet shows its matrix; a guide that disagreed with the form would rate the
 // same risk two ways.
-void ContentSamplesTest::guideShowsTheWorksheetsMatrix()
+void LibraryContentTest::guideShowsTheWorksheetsMatrix()
 {
     QTextDocument guide;
     QTextDocument worksheet;
@@ -171,5 +235,5 @@ void ContentSamplesTest::guideShowsTheWorksheetsMatrix()
     }
 }
 
-QTEST_GUILESS_MAIN(ContentSamplesTest)
-#include "tst_contentsamples.moc"
+QTEST_GUILESS_MAIN(LibraryContentTest)
+#include "tst_librarycontent.moc"
