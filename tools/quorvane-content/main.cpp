@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -124,6 +125,66 @@ namespace {
         format.setTopMargin(before);
         format.setBottomMargin(after);
         return format;
+    }
+
+    // Markdown gives a table no widths, and equal columns break a word like "Vulnerability" in a
+    // narrow column beside a wide one holding a single number. Each column gets at least its longest
+    // word, and the rest of the line goes to the columns with the most text, as a share of the page.
+    void fitTableColumns(QTextTable* table)
+    {
+        constexpr int LineChars = 80; // a line of the text width in the 12-point body face
+        constexpr int WideCell = 45; // beyond this a cell may as well wrap
+        const int columns = table->columns();
+        std::vector<double> least(size_t(columns), 1);
+        std::vector<double> wanted(size_t(columns), 1);
+        for (int r = 0; r < table->rows(); ++r) {
+            for (int c = 0; c < columns; ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.columnSpan() > 1) {
+                    continue;
+                }
+                QTextCursor cursor = cell.firstCursorPosition();
+                cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                const QString text = cursor.selectedText();
+                for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+                    least[size_t(c)] = std::max(least[size_t(c)], double(word.size() + 1));
+                }
+                wanted[size_t(c)] = std::max(wanted[size_t(c)], double(std::min<qsizetype>(text.size() + 1, WideCell)));
+            }
+        }
+        double leastSum = 0;
+        double extraWanted = 0;
+        for (int c = 0; c < columns; ++c) {
+            wanted[size_t(c)] = std::max(wanted[size_t(c)], least[size_t(c)]);
+            leastSum += least[size_t(c)];
+            extraWanted += wanted[size_t(c)] - least[size_t(c)];
+        }
+        const double spare = std::max(0.0, LineChars - leastSum);
+        std::vector<double> widths(static_cast<size_t>(columns));
+        double total = 0;
+        for (int c = 0; c < columns; ++c) {
+            const double extra = wanted[size_t(c)] - least[size_t(c)];
+            widths[size_t(c)] = least[size_t(c)] + (extraWanted <= spare ? extra : spare * extra / extraWanted);
+            total += widths[size_t(c)];
+        }
+        QList<QTextLength> constraints;
+        for (double w : widths) {
+            constraints.append(QTextLength(QTextLength::PercentageLength, 100.0 * w / total));
+        }
+        QTextTableFormat format = table->format();
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        format.setColumnWidthConstraints(constraints);
+        table->setFormat(format);
+    }
+
+    void fitTables(QTextFrame* frame)
+    {
+        for (QTextFrame* child : frame->childFrames()) {
+            if (auto* table = qobject_cast<QTextTable*>(child)) {
+                fitTableColumns(table);
+            }
+            fitTables(child);
+        }
     }
 
     void applyHouseStyle(QTextDocument& doc)
@@ -236,6 +297,7 @@ int main(int argc, char* argv[])
     QTextDocument doc;
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     applyHouseStyle(doc);
+    fitTables(doc.rootFrame());
 
     if (!QDir().mkpath(QFileInfo(outputPath).absolutePath())) {
         return fail(QStringLiteral("cannot create the folder of %1").arg(outputPath));
