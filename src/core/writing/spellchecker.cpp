@@ -1,8 +1,8 @@
 #include "spellchecker.h"
 
 #include "spellengine.h"
+#include "wordscan.h"
 
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,24 +10,6 @@
 namespace qv::writing {
 
     namespace {
-
-        // Letters with inner apostrophes ("don't", "user's"); digits and underscores make a run of
-        // characters a code or a number, which the dictionary has no say on.
-        const QRegularExpression& wordPattern()
-        {
-            static const QRegularExpression pattern(QStringLiteral("[\\p{L}\\p{N}_]+(?:['\\x{2019}][\\p{L}]+)*"));
-            return pattern;
-        }
-
-        bool isPlainWord(QStringView word)
-        {
-            for (QChar c : word) {
-                if (c.isDigit() || c == u'_') {
-                    return false;
-                }
-            }
-            return true;
-        }
 
         bool isLetter(const QString& text, qsizetype i)
         {
@@ -110,7 +92,7 @@ namespace qv::writing {
                     }
                     continue;
                 }
-                if (!isPlainWord(word) || m_ignored.contains(word) || !m_words || m_words->isKnown(word)) {
+                if (!isCheckable(word) || m_ignored.contains(word) || !m_words || m_words->isKnown(word)) {
                     continue;
                 }
 
