@@ -3,6 +3,7 @@
 #include "spellengine.h"
 #include "wordscan.h"
 
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -61,10 +62,20 @@ namespace qv::writing {
     SpellCheckOutcome SpellChecker::check(QTextDocument& document, const Reviewer& review)
     {
         SpellCheckOutcome outcome;
+        // A policy uses the same words again and again: each is looked up once a check.
+        QHash<QString, bool> known;
+        auto isKnown = [&](const QString& word) {
+            const auto found = known.constFind(word);
+            if (found != known.cend()) {
+                return *found;
+            }
+            return *known.insert(word, m_words->isKnown(word));
+        };
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
             qsizetype offset = 0;
+            // Read again only after a replacement: reading a block's text copies it.
+            QString text = block.text();
             for (;;) {
-                const QString text = block.text();
                 const QRegularExpressionMatch match = wordPattern().match(text, offset);
                 if (!match.hasMatch()) {
                     break;
@@ -78,6 +89,7 @@ namespace qv::writing {
                     replaceInPlace(document, start, int(length), replacement);
                     ++outcome.changes;
                     offset = at + replacement.size();
+                    text = block.text();
                 };
 
                 if (const WordPair* phrase = phraseAt(m_changes, text, at)) {
@@ -92,7 +104,7 @@ namespace qv::writing {
                     }
                     continue;
                 }
-                if (!isCheckable(word) || m_ignored.contains(word) || !m_words || m_words->isKnown(word)) {
+                if (!isCheckable(word) || m_ignored.contains(word) || !m_words || isKnown(word)) {
                     continue;
                 }
 
