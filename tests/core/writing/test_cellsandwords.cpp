@@ -75,16 +75,6 @@ namespace {
         }
     };
 
-    // Five hundred timeline items, with the ones a test names.
-    QStringList items(const QMap<int, QString>& rows)
-    {
-        QStringList cells(500);
-        for (auto it = rows.begin(); it != rows.end(); ++it) {
-            cells[it.key() - 1] = it.value();
-        }
-        return cells;
-    }
-
 } // namespace
 
 class TestCellsAndWords : public QObject
@@ -92,10 +82,8 @@ class TestCellsAndWords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void changeAllInRowThreeReachesLaterRowsOnly();
     void correctedCellIsCutAndBlankCellsStay();
     void cancelEndsTheRowsAndKeepsWhatWasChanged();
-    void nothingChangedIsSaidSo();
 
     void ownWordsAreKnownInTheirLetterCases();
     void ownWordsAreWrittenOneALineAndReadBack();
@@ -104,45 +92,6 @@ private Q_SLOTS:
 
     void wordScanFindsUnknownWordsAndTheWordAtAPosition();
 };
-
-void TestCellsAndWords::changeAllInRowThreeReachesLaterRowsOnly()
-{
-    // "recieve" itself is on the auto-correction list and never asked about; its longer form is not.
-    SpellChecker checker(std::make_shared<WordList>(Known + QStringList{u"receiving"_s}));
-    QStringList cells = items({{1, u"recieving the tapes"_s},
-                               {2, u"Recieving keys"_s},
-                               {3, u"recieving new badges"_s},
-                               {40, u"Recieving a lot"_s},
-                               {41, u"backup and recieving"_s}});
-    QList<qsizetype> askedIn;
-    QStringList asked;
-    QList<SpellDecision> answers = {{K::Ignore, {}}, {K::Ignore, {}}, {K::ChangeAll, u"receiving"_s}};
-    Corrections seen;
-    const CellCheckOutcome outcome = CellCheck::run(
-        checker,
-        cells,
-        [&](qsizetype cell, const Misspelling& word) {
-            askedIn.append(cell);
-            asked.append(word.word);
-            return answers.takeFirst();
-        },
-        seen.recorder());
-
-    // Rows 1 and 2 were passed over by the user before the change-all, and stay as they were.
-    QCOMPARE(askedIn, (QList<qsizetype>{0, 1, 2}));
-    QCOMPARE(asked, (QStringList{u"recieving"_s, u"Recieving"_s, u"recieving"_s}));
-    QCOMPARE(cells[0], u"recieving the tapes"_s);
-    QCOMPARE(cells[1], u"Recieving keys"_s);
-    QCOMPARE(cells[2], u"receiving new badges"_s);
-    QCOMPARE(cells[39], u"Receiving a lot"_s);
-    QCOMPARE(cells[40], u"backup and receiving"_s);
-    QVERIFY(outcome.changed);
-    QVERIFY(!outcome.cancelled);
-    // Told in the order made, each with its text before, so the names can follow.
-    QCOMPARE(seen.cells, (QList<qsizetype>{2, 39, 40}));
-    QCOMPARE(seen.befores, (QStringList{u"recieving new badges"_s, u"Recieving a lot"_s, u"backup and recieving"_s}));
-    QCOMPARE(seen.afters, (QStringList{u"receiving new badges"_s, u"Receiving a lot"_s, u"backup and receiving"_s}));
-}
 
 void TestCellsAndWords::correctedCellIsCutAndBlankCellsStay()
 {
@@ -191,19 +140,6 @@ void TestCellsAndWords::cancelEndsTheRowsAndKeepsWhatWasChanged()
     // Nothing after the cancel is touched.
     QCOMPARE(cells[2], u"teh tapes"_s);
     QCOMPARE(seen.cells, (QList<qsizetype>{0, 1}));
-}
-
-void TestCellsAndWords::nothingChangedIsSaidSo()
-{
-    SpellChecker checker(std::make_shared<WordList>(Known));
-    QStringList cells = items({{5, u"backup plan"_s}, {9, u"zzq"_s}});
-    const QStringList before = cells;
-    const CellCheckOutcome outcome = CellCheck::run(checker, cells, [](qsizetype, const Misspelling&) {
-        return SpellDecision{K::Ignore, {}};
-    });
-    QVERIFY(!outcome.changed);
-    QVERIFY(!outcome.cancelled);
-    QCOMPARE(cells, before);
 }
 
 void TestCellsAndWords::ownWordsAreKnownInTheirLetterCases()
