@@ -62,6 +62,7 @@ class TestRestore : public QObject
 private Q_SLOTS:
     void threeDisksGiveBackEveryByte();
     void everyDiskSizeGivesBackEveryByte();
+    void unfinishedSetIsRefused();
     void hostileIndexEntriesAreRefused();
     void filesTheBackupDoesNotCarryAreKept();
     void failureAtAnyStepLeavesTheWorkbook_data();
@@ -126,6 +127,31 @@ void TestRestore::everyDiskSizeGivesBackEveryByte()
             original.changedSince().isEmpty(),
             qPrintable(QStringLiteral("%1 bytes a disk: %2").arg(capacity).arg(original.changedSince().join(u", "_s))));
     }
+}
+
+// A backup stopped while its last disk was written (the computer went off) leaves a disk that says
+// where it began but not that it ends the set: what it lacks would otherwise be deleted.
+void TestRestore::unfinishedSetIsRefused()
+{
+    Shelf shelf;
+    Workbook::fill(shelf.dataDir(), 1000);
+    QCOMPARE(backUp(shelf, 4096 + 9000), 2);
+    DiskInfo started = DiskInfo::fromBytes(filesOf(shelf.disk(2)).value(u"DiskInfo.bk1"_s));
+    started.lastIndex = DiskInfo::fromBytes(filesOf(shelf.disk(1)).value(u"DiskInfo.bk1"_s)).lastIndex;
+    QVERIFY(put(shelf.disk(2), u"DiskInfo.bk1"_s, started.toBytes()));
+    spoil(shelf);
+    const auto snapshot = qv::test::FolderSnapshot::aroundDataFolder(shelf.dataDir());
+
+    FolderMedia media(shelf.disk(1));
+    ScriptedListener ui;
+    ui.expect(u"Delete Files"_s, Answer::Yes)
+        .expect(u"Restore Function"_s, Answer::Ok, [&] { media.setDir(shelf.disk(2)); })
+        .expect(u"Disk Error"_s, Answer::Ok);
+    QCOMPARE(runRestore(shelf.folder(), media, ui), Outcome::Failed);
+    QCOMPARE(ui.questions.last().text,
+             u"Backup Disk #2 does not end the backup: the backup is not complete!"_s + CR +
+                 u"No User Created Files have been changed."_s);
+    QVERIFY2(snapshot.unexpectedChanges().isEmpty(), qPrintable(snapshot.unexpectedChanges()));
 }
 
 void TestRestore::hostileIndexEntriesAreRefused()
