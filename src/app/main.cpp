@@ -1,6 +1,7 @@
 #include "appfolders.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
+#include "gui/backup/backupwindow.h"
 #include "gui/kit/dialogs.h"
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
@@ -99,6 +100,10 @@ int main(int argc, char* argv[])
 
     qv::StartScreen start(navigator, prompter, help);
     navigator.adopt(qv::Navigator::StartScreen, &start);
+    start.setBackupCommand([&](bool restore) {
+        qv::openBackupWindow(
+            &start, restore ? qv::BackupMode::Restore : qv::BackupMode::Backup, folder, prompter, dialogs);
+    });
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
         auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);

@@ -4,6 +4,7 @@
 
 #include "core/reports/spreadsheet.h"
 #include "core/storage/programfolder.h"
+#include "gui/backup/backupwindow.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/controlarray.h"
@@ -16,6 +17,7 @@
 #include "gui/shell/aboutdialog.h"
 #include "gui/timeline/timelinearea.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QTableWidget>
 
@@ -93,8 +95,35 @@ namespace qv {
 
         QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
         utilities->setObjectName(QStringLiteral("mU"));
-        later(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"));
-        later(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"));
+        QAction* backUp = add(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"));
+        QAction* restore = add(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"));
+        // A report on view is the print options' own: the files stay as they are until it is put away.
+        connect(utilities, &QMenu::aboutToShow, this, [this, backUp, restore] {
+            backUp->setEnabled(!m_printDesk->isOpen());
+            restore->setEnabled(!m_printDesk->isOpen());
+        });
+        connect(backUp, &QAction::triggered, this, [this] {
+            // What the user typed belongs in the backup too.
+            if (m_printDesk->isOpen() || !offerToSave()) {
+                return;
+            }
+            openBackupWindow(this, BackupMode::Backup, m_folder, m_prompter, m_dialogs);
+        });
+        connect(restore, &QAction::triggered, this, [this] {
+            if (m_printDesk->isOpen()) {
+                return;
+            }
+            if (openBackupWindow(this, BackupMode::Restore, m_folder, m_prompter, m_dialogs) ==
+                backup::Outcome::Completed) {
+                // The statuses and the text on screen came from files the restore replaced: an edit
+                // of the old text saved now would undo the restore.
+                m_state.unsavedChanges = 0;
+                if (const Status loaded = m_statusStore.loadAll(); !loaded) {
+                    m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
+                }
+                selectArea(0);
+            }
+        });
         utilities->addSeparator();
         add(utilities, QStringLiteral("mUExport"), QStringLiteral("Export File in Excel/Spreadsheet Format"));
 

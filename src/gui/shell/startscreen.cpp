@@ -61,10 +61,16 @@ namespace qv {
 
         QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
         utilities->setObjectName(QStringLiteral("mU"));
-        // Backup and restore arrive with the backup utility.
-        action(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"))->setEnabled(false);
-        action(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"))
-            ->setEnabled(false);
+        m_backupAction = action(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"));
+        m_restoreAction = action(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"));
+        for (QAction* a : {m_backupAction, m_restoreAction}) {
+            a->setEnabled(false);
+            connect(a, &QAction::triggered, this, [this, a] {
+                if (m_backupCommand) {
+                    m_backupCommand(a == m_restoreAction);
+                }
+            });
+        }
 
         QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
         help->setObjectName(QStringLiteral("mH"));
@@ -85,6 +91,13 @@ namespace qv {
                 &QAction::triggered,
                 this,
                 [this] { openWebPage(vendorHomePage(), m_prompter); });
+    }
+
+    void StartScreen::setBackupCommand(std::function<void(bool restore)> command)
+    {
+        m_backupCommand = std::move(command);
+        m_backupAction->setEnabled(bool(m_backupCommand));
+        m_restoreAction->setEnabled(bool(m_backupCommand));
     }
 
     void StartScreen::buildPanel()

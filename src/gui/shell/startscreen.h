@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
+class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -25,6 +28,9 @@ namespace qv {
         void start();
 
         QMenu* optionsMenu() const;
+        // What "&Backup User Created Files" and "&Restore User Created Files" run: the backup
+        // utility, opened with restore true for the second. Until it is set both stay disabled.
+        void setBackupCommand(std::function<void(bool restore)> command);
 
     public Q_SLOTS:
         // "&Click to Begin Program": the Action Area comes up and this screen steps back.
@@ -58,6 +64,9 @@ namespace qv {
         QPushButton* m_smallerScreenButton = nullptr;
         QPushButton* m_exitButton = nullptr;
         QMenu* m_optionsMenu = nullptr;
+        QAction* m_backupAction = nullptr;
+        QAction* m_restoreAction = nullptr;
+        std::function<void(bool restore)> m_backupCommand;
     };
 
 } // namespace qv
