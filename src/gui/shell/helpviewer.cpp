@@ -96,10 +96,12 @@ namespace qv {
 
         m_tabs->setObjectName(QStringLiteral("HelpTabs"));
         m_contents->setObjectName(QStringLiteral("HelpContents"));
+        m_contents->setSpacing(1);
         m_search->setObjectName(QStringLiteral("HelpSearch"));
         m_search->setPlaceholderText(QStringLiteral("Words to find"));
         m_search->setClearButtonEnabled(true);
         m_results->setObjectName(QStringLiteral("HelpResults"));
+        m_results->setSpacing(1);
         m_searchNote->setObjectName(QStringLiteral("HelpSearchNote"));
         m_searchNote->setWordWrap(true);
         m_searchNote->setText(QStringLiteral("Type words to find the topics that hold all of them."));
@@ -238,6 +240,8 @@ namespace qv {
             }
             m_browser->setHtml(html);
         }
+        // Text set against the frame is hard to read; every new page starts a new document margin.
+        m_browser->document()->setDocumentMargin(14);
         setWindowTitle(QStringLiteral("Quorvane Help - ") + titleOf(topic));
 
         const QSignalBlocker blocker(m_contents);
