@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -109,6 +110,7 @@ namespace qv {
         // Links are followed here so that a jump between topics is remembered for Back.
         m_browser->setOpenLinks(false);
         m_browser->setSearchPaths({m_library.folder()});
+        m_browser->viewport()->installEventFilter(this);
 
         auto* searchPage = new QWidget(this);
         auto* searchLayout = new QVBoxLayout(searchPage);
@@ -305,6 +307,23 @@ namespace qv {
             m_browser->moveCursor(QTextCursor::Start);
             m_browser->find(words.constFirst(), QTextDocument::FindWholeWords);
         }
+    }
+
+    // The mouse's own back and forward buttons over the page follow this window's trail.
+    bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
+    {
+        if (watched == m_browser->viewport() && event->type() == QEvent::MouseButtonRelease) {
+            const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+            if (button == Qt::BackButton) {
+                goBack();
+                return true;
+            }
+            if (button == Qt::ForwardButton) {
+                goForward();
+                return true;
+            }
+        }
+        return QWidget::eventFilter(watched, event);
     }
 
     void HelpViewer::updateHistoryButtons()

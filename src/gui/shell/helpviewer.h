@@ -38,6 +38,9 @@ namespace qv {
         bool canGoBack() const;
         bool canGoForward() const;
 
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
     private:
         void buildContents();
         void navigate(int topic);
