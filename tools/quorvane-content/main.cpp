@@ -1,10 +1,12 @@
 // quorvane-content: compiles one installed document from Markdown into the RTF file the program loads.
 //
-//     quorvane-content SOURCE.md OUTPUT
+//     quorvane-content SOURCE.md... OUTPUT
 //
-// The build runs it once per document listed in content/manifest.txt. Markdown keeps the documents
-// readable and reviewable as text; the program itself only ever sees RTF, the format its viewer
-// panes read and the format users copy out of them into their word processors.
+// The build runs it once per document listed in content/manifest.txt. Several sources are joined, in
+// the order given, into one document: a document made of other documents (the whole Security Rule
+// is its sections one after another) is built from their sources, so it can never disagree with them. Markdown keeps
+// the documents readable and reviewable as text; the program itself only ever sees RTF, the format its viewer panes
+// read and the format users copy out of them into their word processors.
 
 #include "core/rtf/rtfwriter.h"
 #include "core/storage/codec.h"
@@ -201,30 +203,35 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3) {
-        return fail(QStringLiteral("usage: quorvane-content SOURCE.md OUTPUT"));
+    if (arguments.size() < 3) {
+        return fail(QStringLiteral("usage: quorvane-content SOURCE.md... OUTPUT"));
     }
-    const QString sourcePath = arguments.at(1);
-    const QString outputPath = arguments.at(2);
+    const QStringList sourcePaths = arguments.mid(1, arguments.size() - 2);
+    const QString outputPath = arguments.constLast();
 
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+    QStringList parts;
+    for (const QString& sourcePath : sourcePaths) {
+        QFile source(sourcePath);
+        if (!source.open(QIODevice::ReadOnly)) {
+            return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+        }
+        QString markdown = QString::fromUtf8(source.readAll());
+        if (source.error() != QFileDevice::NoError) {
+            return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+        }
+        if (markdown.startsWith(QChar::ByteOrderMark)) {
+            markdown.remove(0, 1);
+        }
+        if (markdown.trimmed().isEmpty()) {
+            return fail(QStringLiteral("%1 is empty").arg(sourcePath));
+        }
+        if (const QString where = firstCharacterOutsideCodePage(markdown); !where.isEmpty()) {
+            return fail(QStringLiteral("%1:%2 is not a Windows-1252 character").arg(sourcePath, where));
+        }
+        parts.append(markdown);
     }
-    QString markdown = QString::fromUtf8(source.readAll());
-    if (source.error() != QFileDevice::NoError) {
-        return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
-    }
-    if (markdown.startsWith(QChar::ByteOrderMark)) {
-        markdown.remove(0, 1);
-    }
-    if (markdown.trimmed().isEmpty()) {
-        return fail(QStringLiteral("%1 is empty").arg(sourcePath));
-    }
-
-    if (const QString where = firstCharacterOutsideCodePage(markdown); !where.isEmpty()) {
-        return fail(QStringLiteral("%1:%2 is not a Windows-1252 character").arg(sourcePath, where));
-    }
+    // The blank line keeps the last paragraph of one source from running on into the next.
+    const QString markdown = parts.join(QStringLiteral("\n\n"));
 
     QTextDocument doc;
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
