@@ -43,6 +43,22 @@ namespace qv {
                 return QStringLiteral("Information Advisor");
             case HelpTopic::SpellCheck:
                 return QStringLiteral("Spell Check");
+            case HelpTopic::SecurityRule:
+                return QStringLiteral("Security Rule");
+            case HelpTopic::SpreadsheetExport:
+                return QStringLiteral("Exporting to a Spreadsheet");
+            case HelpTopic::BackupRestore:
+                return QStringLiteral("Backup and Restore");
+            case HelpTopic::DisplaySettings:
+                return QStringLiteral("Display Settings");
+            case HelpTopic::StandardsOverview:
+                return QStringLiteral("HIPAA Security Standards");
+            case HelpTopic::Safeguards:
+                return QStringLiteral("Working on a Safeguard");
+            case HelpTopic::IncidentReports:
+                return QStringLiteral("Incident Reports");
+            case HelpTopic::ReferenceLibrary:
+                return QStringLiteral("The Reference Library");
             default:
                 return QStringLiteral("Help Topic %1").arg(topic);
             }
