@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
     libhunspell-dev libmythes-dev hunspell-en-us mythes-en-us
     libbenchmark-dev clang-format
     fonts-dejavu-core fonts-liberation2

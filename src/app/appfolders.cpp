@@ -52,8 +52,13 @@ namespace qv {
             QStringList{QStringLiteral("content-dir")},
             QStringLiteral("Read the installed documents, pictures and help pages from <dir>."),
             QStringLiteral("dir"));
+        const QCommandLineOption foldersOption(
+            QStringList{QStringLiteral("show-folders")},
+            QStringLiteral("Print the data folder and the content folder to be used and how many help pages the "
+                           "content folder holds, then end."));
         parser.addOption(dataOption);
         parser.addOption(contentOption);
+        parser.addOption(foldersOption);
 
         StartOptions options;
         const bool parsed = parser.parse(arguments);
@@ -90,6 +95,9 @@ namespace qv {
                 options.message = QStringLiteral("--%1 needs a folder.").arg(option->names().constFirst());
                 return options;
             }
+        }
+        if (parser.isSet(foldersOption)) {
+            options.action = StartOptions::Action::ShowFolders;
         }
         return options;
     }

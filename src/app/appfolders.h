@@ -16,6 +16,7 @@ namespace qv {
             Run,
             ShowHelp,
             ShowVersion,
+            ShowFolders, // print where the folders are and whether the content has its help, then end
             Fail // message says why; the exit code is 2
         };
 

@@ -6,12 +6,14 @@
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
 #include "gui/kit/prompter.h"
+#include "gui/shell/helplibrary.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/startscreen.h"
 #include "workbooklock.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -25,7 +27,7 @@ namespace {
     bool wantsTextOnly(int argc, char* argv[])
     {
         for (int i = 1; i < argc; ++i) {
-            for (const char* flag : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+            for (const char* flag : {"-h", "-?", "--help", "--help-all", "-v", "--version", "--show-folders"}) {
                 if (std::strcmp(argv[i], flag) == 0) {
                     return true;
                 }
@@ -45,6 +47,23 @@ namespace {
     {
         QTextStream(stderr) << "quorvane: " << message << '\n';
         return 2;
+    }
+
+    // Tells where an installation looks for its files. A content folder without help is an
+    // installation that lost its share folder, so it fails here as it would leave the user without
+    // documents or help on a real start.
+    int showFolders(const qv::AppFolders& folders)
+    {
+        const QString helpFolder = folders.contentDir + QStringLiteral("/help");
+        const QList<int> topics = qv::HelpLibrary::topicsIn(helpFolder);
+        QTextStream(stdout) << "Data folder: " << QDir::toNativeSeparators(folders.dataDir) << '\n'
+                            << "Content folder: " << QDir::toNativeSeparators(folders.contentDir) << '\n'
+                            << "Help topics: " << topics.size() << '\n';
+        if (topics.isEmpty()) {
+            return fail(QStringLiteral("The content folder %1 holds no help pages.")
+                            .arg(QDir::toNativeSeparators(folders.contentDir)));
+        }
+        return 0;
     }
 
     // No window is up yet, so the refusal is a box of its own; it goes to stderr as well for whoever
@@ -77,12 +96,16 @@ int main(int argc, char* argv[])
     case qv::StartOptions::Action::Fail:
         return fail(options.message);
     case qv::StartOptions::Action::Run:
+    case qv::StartOptions::Action::ShowFolders:
         break;
     }
 
     const qv::Result<qv::AppFolders> folders = qv::resolveFolders(options, qv::systemFolderDefaults());
     if (!folders) {
         return fail(folders.error());
+    }
+    if (options.action == qv::StartOptions::Action::ShowFolders) {
+        return showFolders(folders.value());
     }
 
     // Claimed before anything reads the workbook: a second program on it would undo the first one's saves.

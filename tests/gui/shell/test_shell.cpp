@@ -258,10 +258,9 @@ void TestShell::helpShowsTopicPages_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QStringList>("absent");
 
-    QTest::newRow("program overview") << HelpTopic::ProgramOverview
-                                      << QStringLiteral("Quorvane Help - Program Overview") << OverviewBody
-                                      << QStringList{ActionAreaBody, NotWritten};
-    QTest::newRow("action area") << HelpTopic::ActionArea << QStringLiteral("Quorvane Help - The Action Area")
+    QTest::newRow("program overview") << HelpTopic::ProgramOverview << QStringLiteral("Quorvane Help - Topic 1000")
+                                      << OverviewBody << QStringList{ActionAreaBody, NotWritten};
+    QTest::newRow("action area") << HelpTopic::ActionArea << QStringLiteral("Quorvane Help - Topic 3010")
                                  << ActionAreaBody << QStringList{OverviewBody, NotWritten};
     QTest::newRow("known topic without a page")
         << HelpTopic::Timeline << QStringLiteral("Quorvane Help - Safeguard Project Timeline") << NotWritten

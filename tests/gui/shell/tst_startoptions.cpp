@@ -54,6 +54,10 @@ void StartOptionsTest::parse_data()
                                  << u"share"_s << QString();
     QTest::newRow("last one counts") << QStringList{u"--data-dir"_s, u"first"_s, u"--data-dir"_s, u"second"_s}
                                      << Action::Run << u"second"_s << QString() << QString();
+    QTest::newRow("show folders") << QStringList{u"--show-folders"_s, u"--data-dir"_s, u"/w/acme"_s}
+                                  << Action::ShowFolders << u"/w/acme"_s << QString() << QString();
+    QTest::newRow("show folders, folder missing") << QStringList{u"--show-folders"_s, u"--content-dir"_s}
+                                                  << Action::Fail << QString() << QString() << u"content-dir"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << Action::ShowVersion << QString() << QString()
                              << u"Quorvane 10.0"_s;
     QTest::newRow("help") << QStringList{u"--help"_s} << Action::ShowHelp << QString() << QString()
