@@ -97,7 +97,7 @@ int main(int argc, char* argv[])
     qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
     qv::Navigator navigator;
 
-    qv::StartScreen start(navigator, prompter, help);
+    qv::StartScreen start(navigator, prompter, help, dialogs, folder);
     navigator.adopt(qv::Navigator::StartScreen, &start);
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
@@ -109,8 +109,11 @@ int main(int argc, char* argv[])
         return area;
     });
 
-    start.start();
-    start.showMaximized();
+    if (!start.start()) {
+        // The screen is too small for the program; the user has been told.
+        return 1;
+    }
+    start.showInMode();
     const int code = QCoreApplication::exec();
     if (QWidget* area = navigator.existing(qv::Navigator::ActionArea)) {
         area->setAttribute(Qt::WA_DeleteOnClose, false);
