@@ -38,11 +38,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void defaultScreenSizeBytes();
     void smallerScreenKeepsSizeAsFloats();
-    void fullScreenKeepsLastSize();
-    void sizeLimits_data();
-    void sizeLimits();
     void screenCheck();
     void damagedFilesGiveDefaults_data();
     void damagedFilesGiveDefaults();
@@ -50,7 +46,6 @@ private Q_SLOTS:
     void gridTextColorAndGuideLines();
     void gridBackgroundSettings_data();
     void gridBackgroundSettings();
-    void gridBackgroundBytes();
     void failedWriteLeavesEveryFile();
 
 private:
@@ -89,21 +84,6 @@ void TestDisplaySettings::put(const QString& name, const QByteArray& bytes) cons
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-void TestDisplaySettings::defaultScreenSizeBytes()
-{
-    QVERIFY(writeDefaultScreenSize(*m_folder).ok());
-    QByteArray expected(37 * 20, '\0');
-    expected.replace(34 * 20, 5, QByteArray("\x03\x00Yes", 5));
-    // 11200 and 15100 as 16-bit integers (type 2).
-    expected.replace(35 * 20, 4, QByteArray("\x02\x00\xC0\x2B", 4));
-    expected.replace(36 * 20, 4, QByteArray("\x02\x00\xFC\x3A", 4));
-    QCOMPARE(file(u"GColor3.Fil"_s), expected);
-
-    const ScreenPreference read = readScreenPreference(*m_folder);
-    QVERIFY(read.smaller);
-    QCOMPARE(read.stored, (WindowTwips{11200, 15100}));
-}
-
 void TestDisplaySettings::smallerScreenKeepsSizeAsFloats()
 {
     QVERIFY(writeGridTextColor(*m_folder, QColor(1, 2, 3)).ok());
@@ -119,45 +99,6 @@ void TestDisplaySettings::smallerScreenKeepsSizeAsFloats()
     const ScreenPreference read = readScreenPreference(*m_folder);
     QVERIFY(read.smaller);
     QCOMPARE(read.stored, (WindowTwips{11250, 16320}));
-}
-
-void TestDisplaySettings::fullScreenKeepsLastSize()
-{
-    QVERIFY(writeSmallerScreen(*m_folder, {12000, 16000}).ok());
-    QVERIFY(writeFullScreen(*m_folder).ok());
-    const QByteArray bytes = file(u"GColor3.Fil"_s);
-    QCOMPARE(recordOf(bytes, 35, 20), padded("\x02\x00No"_ba, 20));
-    const ScreenPreference read = readScreenPreference(*m_folder);
-    QVERIFY(!read.smaller);
-    QCOMPARE(read.stored, (WindowTwips{12000, 16000}));
-}
-
-void TestDisplaySettings::sizeLimits_data()
-{
-    QTest::addColumn<double>("storedHeight");
-    QTest::addColumn<double>("storedWidth");
-    QTest::addColumn<double>("openHeight");
-    QTest::addColumn<double>("openWidth");
-    QTest::addColumn<double>("heldHeight");
-
-    QTest::newRow("too small both ways") << 9000.0 << 10000.0 << 11200.0 << 15100.0 << 11200.0;
-    QTest::newRow("height just below the floor") << 11099.0 << 16000.0 << 11200.0 << 16000.0 << 11200.0;
-    QTest::newRow("height between floor and minimum") << 11150.0 << 16000.0 << 11150.0 << 16000.0 << 11200.0;
-    QTest::newRow("large enough") << 12345.0 << 20000.0 << 12345.0 << 20000.0 << 12345.0;
-    QTest::newRow("never stored") << 0.0 << 0.0 << 11200.0 << 15100.0 << 11200.0;
-}
-
-void TestDisplaySettings::sizeLimits()
-{
-    QFETCH(double, storedHeight);
-    QFETCH(double, storedWidth);
-    QFETCH(double, openHeight);
-    QFETCH(double, openWidth);
-    QFETCH(double, heldHeight);
-
-    const WindowTwips opening = openingSize({storedHeight, storedWidth});
-    QCOMPARE(opening, (WindowTwips{openHeight, openWidth}));
-    QCOMPARE(heldSize(opening), (WindowTwips{heldHeight, openWidth}));
 }
 
 void TestDisplaySettings::screenCheck()
@@ -270,23 +211,6 @@ void TestDisplaySettings::gridBackgroundSettings()
     QCOMPARE(background.backgroundColor(), color);
     // What is stored again reads back as the same background.
     QCOMPARE(GridBackground::fromSetting(background.setting()), background);
-}
-
-void TestDisplaySettings::gridBackgroundBytes()
-{
-    QVERIFY(writeGridBackground(*m_folder, GridBackground::picture(1)).ok());
-    QByteArray expected(42 * 20, '\0');
-    expected.replace(41 * 20, 5, "\x03\x00WP1"_ba);
-    QCOMPARE(file(u"GColor1.Fil"_s), expected);
-    QCOMPARE(readGridBackground(*m_folder), GridBackground::picture(1));
-
-    QVERIFY(writeGridBackground(*m_folder, GridBackground::color(QColor(0, 0, 255))).ok());
-    QCOMPARE(recordOf(file(u"GColor1.Fil"_s), 42, 20),
-             padded("\x08\x00"
-                    "16711680"_ba,
-                    20));
-    QVERIFY(colorsConflict(QColor(0, 0, 255), readGridBackground(*m_folder).backgroundColor()));
-    QVERIFY(!colorsConflict(QColor(0, 0, 254), readGridBackground(*m_folder).backgroundColor()));
 }
 
 void TestDisplaySettings::failedWriteLeavesEveryFile()
