@@ -120,9 +120,11 @@ namespace {
     {
         explicit Program(const qv::ProgramFolder& folder)
             : help(folder.contentDir() + QStringLiteral("/help"))
-            , start(navigator, prompter, help)
+            , start(navigator, prompter, help, dialogs, folder)
         {
             navigator.adopt(qv::Navigator::StartScreen, &start);
+            // The offscreen screen is smaller than the program asks for; the screen of a user is not.
+            start.setScreenMeasure([] { return QSize(1920, 1080); });
             navigator.setFactory(qv::Navigator::ActionArea, [this, &folder] {
                 return new qv::ActionArea(navigator, prompter, help, dialogs, folder);
             });

@@ -121,7 +121,7 @@ int main(int argc, char* argv[])
     qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
     qv::Navigator navigator;
 
-    qv::StartScreen start(navigator, prompter, help);
+    qv::StartScreen start(navigator, prompter, help, dialogs, folder);
     navigator.adopt(qv::Navigator::StartScreen, &start);
     start.setBackupCommand([&](bool restore) {
         qv::openBackupWindow(
@@ -137,8 +137,11 @@ int main(int argc, char* argv[])
         return area;
     });
 
-    start.start();
-    start.showMaximized();
+    if (!start.start()) {
+        // The screen is too small for the program; the user has been told.
+        return 1;
+    }
+    start.showInMode();
     const int code = QCoreApplication::exec();
     if (QWidget* area = navigator.existing(qv::Navigator::ActionArea)) {
         area->setAttribute(Qt::WA_DeleteOnClose, false);

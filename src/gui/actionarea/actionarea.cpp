@@ -272,6 +272,7 @@ namespace qv {
         connect(m_overview, &OverviewArea::statusReportRequested, this, [this] { m_overview->print(*m_printDesk); });
         // Tab belongs to the text while the editor has the focus.
         editor->setTabChangesFocus(false);
+        buildGridDisplay();
     }
 
     void ActionArea::build()
@@ -283,10 +284,15 @@ namespace qv {
             m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
         }
         m_navigator.setRequestedScreen(0);
-        // Maximised, as the full-screen display is the one in force until display settings are
-        // kept; the normal size is what the window manager restores it to.
-        resize(1024, 768);
-        setWindowState(windowState() | Qt::WindowMaximized);
+        // The smaller screen display opens where the start screen is, at its size; the full screen
+        // display maximised, with a normal size for the window manager to restore it to.
+        QWidget* start = m_navigator.existing(Navigator::StartScreen);
+        if (start && m_navigator.smallerScreen()) {
+            setGeometry(start->geometry());
+        } else {
+            resize(1024, 768);
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
 
         m_overview->chooseFamily(0, OverviewArea::Press::ByProgram);
 

@@ -23,6 +23,7 @@ namespace qv {
     class ExportPanel;
     class ExampleArea;
     class FamilyArea;
+    class GridDisplay;
     class Help;
     class IncidentArea;
     class Navigator;
@@ -97,6 +98,8 @@ namespace qv {
         IncidentArea* incidentArea() const;
         ArchiveArea* archiveArea() const;
         TimelineArea* timelineArea() const;
+        // The look of the working grids and the grid background selector.
+        GridDisplay* gridDisplay() const;
         CaptionButton* areaButton(int k) const;
         CaptionButton* navigationButton(int k) const;
         QAction* menuAction(const QString& name) const;
@@ -118,6 +121,7 @@ namespace qv {
     private:
         void buildMenus();
         void buildScreen();
+        void buildGridDisplay();
         void build();
         void layOutPanels();
         void activated();
@@ -170,6 +174,7 @@ namespace qv {
         PrintDesk* m_printDesk = nullptr;
         std::unique_ptr<WritingAids> m_writing;
         ExportPanel* m_exportPanel = nullptr;
+        GridDisplay* m_gridDisplay = nullptr;
     };
 
 } // namespace qv

@@ -15,6 +15,7 @@
 #include "gui/reports/exportpanel.h"
 #include "gui/reports/printdesk.h"
 #include "gui/shell/aboutdialog.h"
+#include "gui/shell/griddisplay.h"
 #include "gui/timeline/timelinearea.h"
 
 #include <QMenu>
@@ -29,11 +30,6 @@ namespace qv {
             QAction* action = menu->addAction(caption);
             action->setObjectName(name);
             m_actions.insert(name, action);
-            return action;
-        };
-        auto later = [&add](QMenu* menu, const QString& name, const QString& caption) {
-            QAction* action = add(menu, name, caption);
-            markUnavailable(action);
             return action;
         };
 
@@ -62,8 +58,8 @@ namespace qv {
         add(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
         add(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
         add(options, QStringLiteral("mOClear"), QStringLiteral("&Clear Grid"));
-        later(options, QStringLiteral("mOGrid"), QStringLiteral("&Grid Background Selector"));
-        later(options, QStringLiteral("mOGridColor"), QStringLiteral("Grid Font Color"));
+        add(options, QStringLiteral("mOGrid"), QStringLiteral("&Grid Background Selector"));
+        add(options, QStringLiteral("mOGridColor"), QStringLiteral("Grid Font Color"));
         options->addSeparator();
 
         // Entries 0-4 press navigation buttons 1, 2, 6, 3 and 4.
@@ -159,6 +155,25 @@ namespace qv {
                 &QAction::triggered,
                 this,
                 [this] { openWebPage(vendorHomePage(), m_prompter); });
+    }
+
+    // Both grids share one look, read when the screen is built: it lives as long as the program.
+    void ActionArea::buildGridDisplay()
+    {
+        m_gridDisplay =
+            new GridDisplay(m_folder, m_dialogs, m_prompter, {m_overview->grid(), m_timeline->grid()}, m_content);
+        m_gridDisplay->load();
+        connect(
+            m_actions.value(QStringLiteral("mOGrid")), &QAction::triggered, m_gridDisplay, &GridDisplay::openSelector);
+        connect(m_actions.value(QStringLiteral("mOGridColor")),
+                &QAction::triggered,
+                m_gridDisplay,
+                &GridDisplay::chooseTextColor);
+    }
+
+    GridDisplay* ActionArea::gridDisplay() const
+    {
+        return m_gridDisplay;
     }
 
     void ActionArea::openExport()

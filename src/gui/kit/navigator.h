@@ -39,6 +39,17 @@ namespace qv {
         int requestedScreen() const;
         void setRequestedScreen(int screen);
 
+        // The smaller-screen flag: set while the program runs in a window of a remembered size rather
+        // than maximised. The start screen sets it as it loads; every other screen opens accordingly.
+        bool smallerScreen() const
+        {
+            return m_smallerScreen;
+        }
+        void setSmallerScreen(bool smaller)
+        {
+            m_smallerScreen = smaller;
+        }
+
         void setFactory(int screen, Factory factory);
         // A screen that exists for the whole run, such as the start screen.
         void adopt(int screen, QWidget* window);
@@ -61,6 +72,7 @@ namespace qv {
         static bool valid(int screen);
 
         int m_requested = 0;
+        bool m_smallerScreen = false;
         std::array<Factory, ScreenCount> m_factories;
         std::array<QPointer<QWidget>, ScreenCount> m_windows;
     };

@@ -18,17 +18,24 @@
 
 namespace qv {
 
-    StartScreen::StartScreen(Navigator& navigator, Prompter& prompter, Help& help, QWidget* parent)
+    StartScreen::StartScreen(Navigator& navigator,
+                             Prompter& prompter,
+                             Help& help,
+                             Dialogs& dialogs,
+                             const ProgramFolder& folder,
+                             QWidget* parent)
         : QMainWindow(parent)
         , m_navigator(navigator)
         , m_prompter(prompter)
         , m_help(help)
+        , m_dialogs(dialogs)
+        , m_folder(folder)
     {
         setObjectName(QStringLiteral("Startfrm"));
         setWindowTitle(QStringLiteral("Quorvane"));
         buildMenus();
         buildPanel();
-        resize(1024, 720);
+        resizeToTwips({display::DefaultHeight, display::DefaultWidth});
     }
 
     void StartScreen::buildMenus()
@@ -46,13 +53,22 @@ namespace qv {
                 this,
                 &StartScreen::beginProgram);
         m_optionsMenu->addSeparator();
-        // Colours and window size are remembered settings that arrive with the display options.
-        action(m_optionsMenu, QStringLiteral("mOBC"), QStringLiteral("&Background Color"))->setEnabled(false);
+        connect(action(m_optionsMenu, QStringLiteral("mOBC"), QStringLiteral("&Background Color")),
+                &QAction::triggered,
+                this,
+                &StartScreen::chooseBackgroundColor);
         QMenu* display = m_optionsMenu->addMenu(QStringLiteral("&Program Display"));
         display->setObjectName(QStringLiteral("mODisplay"));
-        action(display, QStringLiteral("mOPF"), QStringLiteral("&Full Screen Display"))->setEnabled(false);
-        action(display, QStringLiteral("mOPS"), QStringLiteral("&Smaller Screen Display"))->setEnabled(false);
-        action(display, QStringLiteral("mOPDefault"), QStringLiteral("&Default Screen Size"))->setEnabled(false);
+        m_fullScreenEntry = action(display, QStringLiteral("mOPF"), QStringLiteral("&Full Screen Display"));
+        m_fullScreenEntry->setCheckable(true);
+        connect(m_fullScreenEntry, &QAction::triggered, this, &StartScreen::chooseFullScreen);
+        m_smallerScreenEntry = action(display, QStringLiteral("mOPS"), QStringLiteral("&Smaller Screen Display"));
+        m_smallerScreenEntry->setCheckable(true);
+        connect(m_smallerScreenEntry, &QAction::triggered, this, &StartScreen::chooseSmallerScreen);
+        connect(action(display, QStringLiteral("mOPDefault"), QStringLiteral("&Default Screen Size")),
+                &QAction::triggered,
+                this,
+                &StartScreen::defaultScreenSize);
         m_optionsMenu->addSeparator();
         connect(action(m_optionsMenu, QStringLiteral("mOE"), QStringLiteral("E&xit")),
                 &QAction::triggered,
@@ -105,9 +121,7 @@ namespace qv {
         auto* background = new QWidget(this);
         background->setObjectName(QStringLiteral("StartBackground"));
         background->setAutoFillBackground(true);
-        QPalette bg = background->palette();
-        bg.setColor(QPalette::Window, QColor(0x2B, 0x4C, 0x7E));
-        background->setPalette(bg);
+        m_background = background;
         setCentralWidget(background);
 
         m_panel = new QFrame(background);
@@ -126,6 +140,11 @@ namespace qv {
         titleFont.setPointSize(28);
         titleFont.setBold(true);
         m_title->setFont(titleFont);
+        // The title's colour is also the screen's default background.
+        QPalette titlePalette = m_title->palette();
+        titlePalette.setColor(QPalette::WindowText, QColor(0x2B, 0x4C, 0x7E));
+        m_title->setPalette(titlePalette);
+        setBackground(titlePalette.color(QPalette::WindowText));
 
         auto* subtitle = new QLabel(QStringLiteral("HIPAA Security Rule Compliance Workbook"), m_panel);
         subtitle->setAlignment(Qt::AlignCenter);
@@ -150,10 +169,9 @@ namespace qv {
         m_exitButton = new QPushButton(QStringLiteral("&Exit Program"), m_panel);
         setControlName(m_exitButton, QStringLiteral("Command1"), 2);
         connect(m_exitButton, &QPushButton::clicked, this, &StartScreen::exitProgram);
-        // The window is maximised until the display options arrive: the smaller display is the one
-        // that would apply, and it waits for them.
+        connect(m_fullScreenButton, &QPushButton::clicked, this, &StartScreen::fullScreenButton);
+        connect(m_smallerScreenButton, &QPushButton::clicked, this, &StartScreen::smallerScreenButton);
         m_fullScreenButton->hide();
-        m_smallerScreenButton->setEnabled(false);
 
         auto* layout = new QVBoxLayout(m_panel);
         layout->setContentsMargins(40, 28, 40, 28);
@@ -181,11 +199,18 @@ namespace qv {
         }
     }
 
-    void StartScreen::start()
+    bool StartScreen::start()
     {
         BusyPointer busy;
+        applyScreenPreference();
         m_title->setText(QStringLiteral("Quorvane"));
+        if (!screenIsLargeEnough()) {
+            return false;
+        }
         Splash::showOnce(this);
+        applyBackground();
+        showModeButton();
+        return true;
     }
 
     QMenu* StartScreen::optionsMenu() const
@@ -196,12 +221,20 @@ namespace qv {
     void StartScreen::beginProgram()
     {
         BusyPointer busy;
+        keepWindowSize();
         m_navigator.show(Navigator::ActionArea);
     }
 
     void StartScreen::exitProgram()
     {
+        keepWindowSize();
         Q_EMIT exitRequested();
+    }
+
+    void StartScreen::closeEvent(QCloseEvent* event)
+    {
+        keepWindowSize();
+        QMainWindow::closeEvent(event);
     }
 
     void StartScreen::showAbout()
@@ -222,6 +255,14 @@ namespace qv {
     void StartScreen::resizeEvent(QResizeEvent* event)
     {
         QMainWindow::resizeEvent(event);
+        // A window in its normal state is never made smaller than the program's least size.
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+            const display::WindowTwips now = windowTwips();
+            const display::WindowTwips held = display::heldSize(now);
+            if (!(held == now)) {
+                resizeToTwips(held);
+            }
+        }
         centrePanel();
     }
 
@@ -236,9 +277,9 @@ namespace qv {
     void StartScreen::centrePanel()
     {
         const QWidget* area = centralWidget();
-        // Slightly above the middle: the panel reads as the screen's heading, not a dialog.
+        // 300 twips above the middle: the panel reads as the screen's heading, not a dialog.
         const int left = (area->width() - m_panel->width()) / 2;
-        const int top = area->height() / 2 - m_panel->height() / 2 - 20;
+        const int top = area->height() / 2 - m_panel->height() / 2 - 300 / display::TwipsPerPixel;
         m_panel->move(qMax(0, left), qMax(0, top));
     }
 

@@ -18,8 +18,10 @@ namespace qv::test {
     {
         applyProgramLook();
         Splash::setDisplayTime(0);
-        m_start = std::make_unique<StartScreen>(navigator, prompter, help);
+        m_start = std::make_unique<StartScreen>(navigator, prompter, help, dialogs, programFolder);
         navigator.adopt(Navigator::StartScreen, m_start.get());
+        // The offscreen screen is smaller than the program asks for; the screen of a user is not.
+        m_start->setScreenMeasure([] { return QSize(1024, 768); });
         m_start->start();
         navigator.setFactory(Navigator::ActionArea,
                              [this] { return new ActionArea(navigator, prompter, help, dialogs, programFolder); });

@@ -8,7 +8,9 @@
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/splash.h"
 #include "gui/shell/startscreen.h"
+#include "scripteddialogs.h"
 #include "scriptedprompter.h"
+#include "tempprogramfolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -121,9 +123,10 @@ namespace {
     struct StartFixture
     {
         StartFixture()
-            : start(navigator, prompter, help)
+            : start(navigator, prompter, help, dialogs, folder.folder())
         {
             navigator.adopt(Navigator::StartScreen, &start);
+            start.setScreenMeasure([] { return QSize(1024, 768); });
         }
 
         QAction* action(const QString& name) const
@@ -131,7 +134,9 @@ namespace {
             return start.findChild<QAction*>(name);
         }
 
+        TempProgramFolder folder;
         ScriptedPrompter prompter;
+        ScriptedDialogs dialogs;
         RecordingHelp help;
         Navigator navigator;
         StartScreen start;
