@@ -26,6 +26,7 @@
 // area 0 and the area given.
 
 #include "core/catalogue/statusstore.h"
+#include "core/reports/printsettings.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/kit/dialogs.h"
@@ -124,7 +125,7 @@ namespace {
         {
             navigator.adopt(qv::Navigator::StartScreen, &start);
             navigator.setFactory(qv::Navigator::ActionArea, [this, &folder] {
-                return new qv::ActionArea(navigator, prompter, help, dialogs, folder);
+                return new qv::ActionArea(navigator, prompter, help, dialogs, folder, printSettings);
             });
         }
 
@@ -143,6 +144,7 @@ namespace {
 
         CountingPrompter prompter;
         qv::QtDialogs dialogs;
+        qv::PrintSettings printSettings;
         qv::HelpViewer help;
         qv::Navigator navigator;
         qv::StartScreen start;

@@ -1,4 +1,5 @@
 #include "appfolders.h"
+#include "core/reports/printsettings.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/kit/dialogs.h"
@@ -96,12 +97,14 @@ int main(int argc, char* argv[])
     qv::QtDialogs dialogs;
     qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
     qv::Navigator navigator;
+    // One set for the whole run: a page set-up made for one screen's printout holds on the next.
+    qv::PrintSettings printSettings;
 
     qv::StartScreen start(navigator, prompter, help);
     navigator.adopt(qv::Navigator::StartScreen, &start);
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
-        auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);
+        auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder, printSettings);
         // Exit ends the program at once: quit() would first close every window, and the Action
         // Area's close hands the screen back to the start screen, which would flash up on the way out.
         QObject::connect(

@@ -21,8 +21,9 @@ namespace qv::test {
         m_start = std::make_unique<StartScreen>(navigator, prompter, help);
         navigator.adopt(Navigator::StartScreen, m_start.get());
         m_start->start();
-        navigator.setFactory(Navigator::ActionArea,
-                             [this] { return new ActionArea(navigator, prompter, help, dialogs, programFolder); });
+        navigator.setFactory(Navigator::ActionArea, [this] {
+            return new ActionArea(navigator, prompter, help, dialogs, programFolder, printSettings);
+        });
     }
 
     Spine::~Spine()
