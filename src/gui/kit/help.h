@@ -13,6 +13,7 @@ namespace qv {
         inline constexpr int Printing = 1014;
         inline constexpr int Timeline = 2009;
         inline constexpr int ActionArea = 3010;
+        inline constexpr int SecurityRule = 3012;
         inline constexpr int Miscellaneous = 3014;
         inline constexpr int Worksheets = 3044;
         inline constexpr int RecoveryPlan = 3048;
