@@ -6,6 +6,7 @@
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
 #include "gui/kit/prompter.h"
+#include "gui/library/libraryscreens.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/startscreen.h"
 #include "workbooklock.h"
@@ -112,9 +113,22 @@ int main(int argc, char* argv[])
         return area;
     });
 
+    // Registered before the Action Area is made, which enables its buttons for the screens there are.
+    qv::registerLibraryScreens({navigator, prompter, help, dialogs, folder, printSettings}, [] {
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    });
+
     start.start();
     start.showMaximized();
     const int code = QCoreApplication::exec();
+    // The screens use the prompter, folders and settings above: they go before those do.
+    for (int screen : {qv::Navigator::InformationAdvisor,
+                       qv::Navigator::SecurityRule,
+                       qv::Navigator::Miscellaneous,
+                       qv::Navigator::HitechInformation}) {
+        delete navigator.existing(screen);
+    }
     if (QWidget* area = navigator.existing(qv::Navigator::ActionArea)) {
         area->setAttribute(Qt::WA_DeleteOnClose, false);
         delete area;
