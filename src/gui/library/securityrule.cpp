@@ -235,8 +235,9 @@ namespace qv {
         {
             BusyPointer busy;
             m_searching = true;
-            pane()->clear();
-            loadDocument(ruleSectionFile(index));
+            if (!loadDocument(ruleSectionFile(index))) {
+                pane()->clear();
+            }
             m_searching = false;
             m_nextStart = 0;
             setSectionCommandsEnabled(true);

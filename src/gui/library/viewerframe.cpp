@@ -2,6 +2,7 @@
 
 #include "viewerprint.h"
 
+#include "core/rtf/richtextfile.h"
 #include "core/storage/programfolder.h"
 #include "gui/kit/availability.h"
 #include "gui/kit/busypointer.h"
@@ -286,7 +287,22 @@ namespace qv {
 
     bool ViewerFrame::loadDocument(const QString& name)
     {
-        return static_cast<bool>(m_pane->loadFile(m_context.folder.path(name, ProgramFolder::Place::Content)));
+        // Read into a document of its own and handed to the pane whole: read into the pane's own
+        // document, a section of the rule would be laid out again after every paragraph, and the
+        // pane now lays out only what is on view, the rest as the user gets to it.
+        auto* loaded = new QTextDocument(m_pane);
+        loaded->setDefaultFont(m_pane->document()->defaultFont());
+        const Result<LoadOutcome> read = loadRichText(m_context.folder, name, ProgramFolder::Place::Content, *loaded);
+        if (!read || read.value() != LoadOutcome::Loaded) {
+            delete loaded;
+            return false;
+        }
+        loaded->clearUndoRedoStacks();
+        loaded->setUndoRedoEnabled(false);
+        // The pane deletes the document it showed, which it owns.
+        m_pane->setDocument(loaded);
+        m_pane->setSelStart(0);
+        return true;
     }
 
     void ViewerFrame::copyToClipboard()
