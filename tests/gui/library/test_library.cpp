@@ -114,6 +114,9 @@ void TestLibrary::navigationPassesThroughTheActionArea()
     for (int k : {1, 2, 3, 6}) {
         QVERIFY2(hub->navigationButton(k)->isEnabled(), qPrintable(QString::number(k)));
     }
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY2(controlAt<QAction>(hub, QStringLiteral("mOTab"), i)->isEnabled(), qPrintable(QString::number(i)));
+    }
 
     auto* advisor = library.open<InformationAdvisor>(Navigator::InformationAdvisor);
     QVERIFY(advisor);
@@ -240,6 +243,11 @@ void TestLibrary::helpTopicsFollowThePrintOptions()
     QCOMPARE(hitech->printOptions()->panel()->command(PrintOptionsPanel::CloseCommand)->text(),
              QStringLiteral("&Cancel"));
     QTest::keyClick(hitech, Qt::Key_F1);
+
+    // A right-button release over a button pops up the Options menu, never over the document.
+    QTest::mouseClick(hitech->documentButton(1), Qt::RightButton);
+    QTRY_VERIFY(hitech->optionsMenu()->isVisible());
+    hitech->optionsMenu()->hide();
     QCOMPARE(library.spine.help.topics,
              (QList<int>{HelpTopic::InformationAdvisor,
                          HelpTopic::InformationAdvisor,
