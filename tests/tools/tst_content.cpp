@@ -26,6 +26,7 @@ namespace {
         QString source; // relative to content/
         QString name; // relative to the content folder
         int line;
+        QStringList joined; // a document made of a folder's Markdown files: them, in name order
     };
 
     // The manifest as the build reads it: folder entries expanded to the files in them.
@@ -49,13 +50,23 @@ namespace {
                 return {};
             }
             if (!fields[0].endsWith(u'/')) {
-                entries.append({fields[0], fields[1], i + 1});
+                entries.append({fields[0], fields[1], i + 1, {}});
+                continue;
+            }
+            if (!fields[1].endsWith(u'/')) {
+                const QStringList files =
+                    QDir(SourceDir + u'/' + fields[0]).entryList({u"*.md"_s}, QDir::Files, QDir::Name);
+                QStringList joined;
+                for (const QString& file : files) {
+                    joined.append(fields[0] + file);
+                }
+                entries.append({fields[0], fields[1], i + 1, joined});
                 continue;
             }
             QDirIterator it(SourceDir + u'/' + fields[0], QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString relative = it.next().sliced(SourceDir.size() + 1 + fields[0].size());
-                entries.append({fields[0] + relative, fields[1] + relative, i + 1});
+                entries.append({fields[0] + relative, fields[1] + relative, i + 1, {}});
             }
         }
         return entries;
@@ -168,6 +179,7 @@ private Q_SLOTS:
     void compiles();
     void refuses_data();
     void refuses();
+    void joinsSources();
 };
 
 void ContentTest::manifestListsEveryDocument()
@@ -180,8 +192,16 @@ void ContentTest::manifestListsEveryDocument()
     QSet<QString> listed;
     QSet<QString> names;
     for (const ManifestEntry& entry : entries) {
-        QVERIFY2(QFileInfo(SourceDir + u'/' + entry.source).isFile(),
-                 qPrintable(u"manifest line %1: no content/%2"_s.arg(entry.line).arg(entry.source)));
+        if (entry.source.endsWith(u'/')) {
+            QVERIFY2(!entry.joined.isEmpty(),
+                     qPrintable(u"manifest line %1: no Markdown in content/%2"_s.arg(entry.line).arg(entry.source)));
+            for (const QString& part : entry.joined) {
+                listed.insert(part);
+            }
+        } else {
+            QVERIFY2(QFileInfo(SourceDir + u'/' + entry.source).isFile(),
+                     qPrintable(u"manifest line %1: no content/%2"_s.arg(entry.line).arg(entry.source)));
+        }
         // The program finds files ignoring case, so two names that differ only in case are one file.
         QVERIFY2(!names.contains(entry.name.toLower()), qPrintable(entry.name + u" is installed twice"_s));
         names.insert(entry.name.toLower());
@@ -202,10 +222,11 @@ void ContentTest::installed_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("joined");
 
     QString error;
     for (const ManifestEntry& entry : readManifest(&error)) {
-        QTest::newRow(qPrintable(entry.name)) << entry.source << entry.name;
+        QTest::newRow(qPrintable(entry.name)) << entry.source << entry.name << entry.joined;
     }
 }
 
@@ -213,10 +234,11 @@ void ContentTest::installed()
 {
     QFETCH(QString, source);
     QFETCH(QString, name);
+    QFETCH(QStringList, joined);
 
     const QByteArray bytes = readFile(ContentDir + u'/' + name);
     QVERIFY2(!bytes.isEmpty(), qPrintable(name + u" was not installed"_s));
-    if (!source.endsWith(u".md")) {
+    if (joined.isEmpty() && !source.endsWith(u".md")) {
         QCOMPARE(bytes, readFile(SourceDir + u'/' + source));
         return;
     }
@@ -224,8 +246,12 @@ void ContentTest::installed()
     QTextDocument doc;
     QVERIFY(qv::rtf::read(bytes, doc));
     // Every paragraph, list item and table cell of the source arrives, word for word.
+    QStringList markdown;
+    for (const QString& part : joined.isEmpty() ? QStringList{source} : joined) {
+        markdown.append(QString::fromUtf8(readFile(SourceDir + u'/' + part)));
+    }
     QTextDocument expected;
-    expected.setMarkdown(QString::fromUtf8(readFile(SourceDir + u'/' + source)), QTextDocument::MarkdownDialectGitHub);
+    expected.setMarkdown(markdown.join(u"\n\n"_s), QTextDocument::MarkdownDialectGitHub);
     QCOMPARE(paragraphs(doc), paragraphs(expected));
 }
 
@@ -441,6 +467,34 @@ void ContentTest::refuses()
     if (!outputName.contains(u'/')) {
         QCOMPARE(readFile(output), previous);
     }
+}
+
+// A document joined from several sources keeps each source's paragraphs apart and in order, and a
+// bad source fails the whole document by its own name.
+void ContentTest::joinsSources()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString first = dir.filePath(u"01-first.md"_s);
+    const QString second = dir.filePath(u"02-second.md"_s);
+    const QString output = dir.filePath(u"Whole.Fl1"_s);
+    // No line break at the end: the last line must not run on into the next source.
+    QVERIFY(writeFile(first, "# First\n\nLast line of the first"_ba));
+    QVERIFY(writeFile(second, "continues here?\n\n# Second\n\nBody.\n"_ba));
+
+    Compiled result = compile({first, second, output});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
+    QTextDocument doc;
+    QVERIFY(qv::rtf::read(readFile(output), doc));
+    QCOMPARE(paragraphs(doc),
+             QStringList({u"First"_s, u"Last line of the first"_s, u"continues here?"_s, u"Second"_s, u"Body."_s}));
+
+    const QByteArray joined = readFile(output);
+    QVERIFY(writeFile(second, "Arrow \xE2\x86\x92\n"_ba));
+    result = compile({first, second, output});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.errors.contains(u"02-second.md:1:7: U+2192"_s), qPrintable(result.errors));
+    QCOMPARE(readFile(output), joined);
 }
 
 QTEST_GUILESS_MAIN(ContentTest)

@@ -1,10 +1,12 @@
 // quorvane-content: compiles one installed document from Markdown into the RTF file the program loads.
 //
-//     quorvane-content SOURCE.md OUTPUT
+//     quorvane-content SOURCE.md... OUTPUT
 //
-// The build runs it once per document listed in content/manifest.txt. Markdown keeps the documents
-// readable and reviewable as text; the program itself only ever sees RTF, the format its viewer
-// panes read and the format users copy out of them into their word processors.
+// The build runs it once per document listed in content/manifest.txt. Several sources are joined, in
+// the order given, into one document: a document made of other documents (the whole Security Rule
+// is its sections one after another) is built from their sources, so it can never disagree with them. Markdown keeps
+// the documents readable and reviewable as text; the program itself only ever sees RTF, the format its viewer panes
+// read and the format users copy out of them into their word processors.
 
 #include "core/rtf/rtfwriter.h"
 #include "core/storage/codec.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -124,6 +127,66 @@ namespace {
         return format;
     }
 
+    // Markdown gives a table no widths, and equal columns break a word like "Vulnerability" in a
+    // narrow column beside a wide one holding a single number. Each column gets at least its longest
+    // word, and the rest of the line goes to the columns with the most text, as a share of the page.
+    void fitTableColumns(QTextTable* table)
+    {
+        constexpr int LineChars = 80; // a line of the text width in the 12-point body face
+        constexpr int WideCell = 45; // beyond this a cell may as well wrap
+        const int columns = table->columns();
+        std::vector<double> least(size_t(columns), 1);
+        std::vector<double> wanted(size_t(columns), 1);
+        for (int r = 0; r < table->rows(); ++r) {
+            for (int c = 0; c < columns; ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.columnSpan() > 1) {
+                    continue;
+                }
+                QTextCursor cursor = cell.firstCursorPosition();
+                cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                const QString text = cursor.selectedText();
+                for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+                    least[size_t(c)] = std::max(least[size_t(c)], double(word.size() + 1));
+                }
+                wanted[size_t(c)] = std::max(wanted[size_t(c)], double(std::min<qsizetype>(text.size() + 1, WideCell)));
+            }
+        }
+        double leastSum = 0;
+        double extraWanted = 0;
+        for (int c = 0; c < columns; ++c) {
+            wanted[size_t(c)] = std::max(wanted[size_t(c)], least[size_t(c)]);
+            leastSum += least[size_t(c)];
+            extraWanted += wanted[size_t(c)] - least[size_t(c)];
+        }
+        const double spare = std::max(0.0, LineChars - leastSum);
+        std::vector<double> widths(static_cast<size_t>(columns));
+        double total = 0;
+        for (int c = 0; c < columns; ++c) {
+            const double extra = wanted[size_t(c)] - least[size_t(c)];
+            widths[size_t(c)] = least[size_t(c)] + (extraWanted <= spare ? extra : spare * extra / extraWanted);
+            total += widths[size_t(c)];
+        }
+        QList<QTextLength> constraints;
+        for (double w : widths) {
+            constraints.append(QTextLength(QTextLength::PercentageLength, 100.0 * w / total));
+        }
+        QTextTableFormat format = table->format();
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        format.setColumnWidthConstraints(constraints);
+        table->setFormat(format);
+    }
+
+    void fitTables(QTextFrame* frame)
+    {
+        for (QTextFrame* child : frame->childFrames()) {
+            if (auto* table = qobject_cast<QTextTable*>(child)) {
+                fitTableColumns(table);
+            }
+            fitTables(child);
+        }
+    }
+
     void applyHouseStyle(QTextDocument& doc)
     {
         doc.setDefaultFont(QFont(QString::fromLatin1(BodyStyle.family), int(BodyStyle.pointSize)));
@@ -201,34 +264,40 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3) {
-        return fail(QStringLiteral("usage: quorvane-content SOURCE.md OUTPUT"));
+    if (arguments.size() < 3) {
+        return fail(QStringLiteral("usage: quorvane-content SOURCE.md... OUTPUT"));
     }
-    const QString sourcePath = arguments.at(1);
-    const QString outputPath = arguments.at(2);
+    const QStringList sourcePaths = arguments.mid(1, arguments.size() - 2);
+    const QString outputPath = arguments.constLast();
 
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+    QStringList parts;
+    for (const QString& sourcePath : sourcePaths) {
+        QFile source(sourcePath);
+        if (!source.open(QIODevice::ReadOnly)) {
+            return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+        }
+        QString markdown = QString::fromUtf8(source.readAll());
+        if (source.error() != QFileDevice::NoError) {
+            return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+        }
+        if (markdown.startsWith(QChar::ByteOrderMark)) {
+            markdown.remove(0, 1);
+        }
+        if (markdown.trimmed().isEmpty()) {
+            return fail(QStringLiteral("%1 is empty").arg(sourcePath));
+        }
+        if (const QString where = firstCharacterOutsideCodePage(markdown); !where.isEmpty()) {
+            return fail(QStringLiteral("%1:%2 is not a Windows-1252 character").arg(sourcePath, where));
+        }
+        parts.append(markdown);
     }
-    QString markdown = QString::fromUtf8(source.readAll());
-    if (source.error() != QFileDevice::NoError) {
-        return fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
-    }
-    if (markdown.startsWith(QChar::ByteOrderMark)) {
-        markdown.remove(0, 1);
-    }
-    if (markdown.trimmed().isEmpty()) {
-        return fail(QStringLiteral("%1 is empty").arg(sourcePath));
-    }
-
-    if (const QString where = firstCharacterOutsideCodePage(markdown); !where.isEmpty()) {
-        return fail(QStringLiteral("%1:%2 is not a Windows-1252 character").arg(sourcePath, where));
-    }
+    // The blank line keeps the last paragraph of one source from running on into the next.
+    const QString markdown = parts.join(QStringLiteral("\n\n"));
 
     QTextDocument doc;
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     applyHouseStyle(doc);
+    fitTables(doc.rootFrame());
 
     if (!QDir().mkpath(QFileInfo(outputPath).absolutePath())) {
         return fail(QStringLiteral("cannot create the folder of %1").arg(outputPath));

@@ -1,8 +1,9 @@
 #include "spellchecker.h"
 
 #include "spellengine.h"
+#include "wordscan.h"
 
-#include <QRegularExpression>
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,24 +11,6 @@
 namespace qv::writing {
 
     namespace {
-
-        // Letters with inner apostrophes ("don't", "user's"); digits and underscores make a run of
-        // characters a code or a number, which the dictionary has no say on.
-        const QRegularExpression& wordPattern()
-        {
-            static const QRegularExpression pattern(QStringLiteral("[\\p{L}\\p{N}_]+(?:['\\x{2019}][\\p{L}]+)*"));
-            return pattern;
-        }
-
-        bool isPlainWord(QStringView word)
-        {
-            for (QChar c : word) {
-                if (c.isDigit() || c == u'_') {
-                    return false;
-                }
-            }
-            return true;
-        }
 
         bool isLetter(const QString& text, qsizetype i)
         {
@@ -79,10 +62,20 @@ namespace qv::writing {
     SpellCheckOutcome SpellChecker::check(QTextDocument& document, const Reviewer& review)
     {
         SpellCheckOutcome outcome;
+        // A policy uses the same words again and again: each is looked up once a check.
+        QHash<QString, bool> known;
+        auto isKnown = [&](const QString& word) {
+            const auto found = known.constFind(word);
+            if (found != known.cend()) {
+                return *found;
+            }
+            return *known.insert(word, m_words->isKnown(word));
+        };
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
             qsizetype offset = 0;
+            // Read again only after a replacement: reading a block's text copies it.
+            QString text = block.text();
             for (;;) {
-                const QString text = block.text();
                 const QRegularExpressionMatch match = wordPattern().match(text, offset);
                 if (!match.hasMatch()) {
                     break;
@@ -96,6 +89,7 @@ namespace qv::writing {
                     replaceInPlace(document, start, int(length), replacement);
                     ++outcome.changes;
                     offset = at + replacement.size();
+                    text = block.text();
                 };
 
                 if (const WordPair* phrase = phraseAt(m_changes, text, at)) {
@@ -110,7 +104,7 @@ namespace qv::writing {
                     }
                     continue;
                 }
-                if (!isPlainWord(word) || m_ignored.contains(word) || !m_words || m_words->isKnown(word)) {
+                if (!isCheckable(word) || m_ignored.contains(word) || !m_words || isKnown(word)) {
                     continue;
                 }
 

@@ -8,36 +8,52 @@
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
 #include "gui/reports/printdesk.h"
+#include "gui/timeline/timelinearea.h"
 #include "gui/writing/writingaids.h"
 
 #include <QAction>
 #include <QApplication>
 
+#include <functional>
+
 namespace qv {
 
     void ActionArea::connectWritingAids()
     {
-        m_writing = std::make_unique<WritingAids>(*m_workPanel->editor(), m_prompter, m_dialogs, m_help);
+        m_writing = std::make_unique<WritingAids>(*m_workPanel->editor(), m_prompter, m_dialogs, m_help, m_folder);
+        // In the timeline the spell check goes through the items of its rows instead of the pane.
+        const auto checkSpelling = [this] {
+            if (m_state.area == 1) {
+                m_timeline->checkSpelling(*m_writing);
+            } else {
+                m_writing->checkPane();
+            }
+        };
         const struct
         {
             WorkPanel::Command button;
             const char16_t* menu;
-            void (WritingAids::*command)();
+            std::function<void()> command;
+            // The menu entry's, where it differs from the button's.
+            std::function<void()> menuCommand;
             bool installed;
             const QString* missing;
         } commands[] = {
-            {WorkPanel::FontSelect, u"mOFont", &WritingAids::selectFont, true, nullptr},
+            {WorkPanel::FontSelect, u"mOFont", [this] { m_writing->selectFont(); }, {}, true, nullptr},
             {WorkPanel::Thesaurus,
              u"mOThes",
-             &WritingAids::lookUpSelection,
+             [this] { m_writing->lookUpSelection(); },
+             {},
              m_writing->canLookUpWords(),
              &writing::NoThesaurusMessage},
             {WorkPanel::SpellCheck,
              u"mOSpell",
-             &WritingAids::checkPane,
+             [this] { m_writing->checkPane(); },
+             checkSpelling,
              m_writing->canCheckSpelling(),
              &writing::NoSpellDictionaryMessage},
         };
+        QPushButton* timelineCheck = m_timeline->spellCheckButton();
         for (const auto& c : commands) {
             QPushButton* button = m_workPanel->command(c.button);
             QAction* menu = m_actions.value(QString::fromUtf16(c.menu));
@@ -49,19 +65,25 @@ namespace qv {
                 button->setToolTip(why);
                 menu->setToolTip(why);
                 menu->setStatusTip(why);
+                if (c.button == WorkPanel::SpellCheck) {
+                    markUnavailable(timelineCheck);
+                    timelineCheck->setToolTip(why);
+                }
                 continue;
             }
-            const auto command = c.command;
-            connect(button, &QPushButton::clicked, this, [this, command] { (m_writing.get()->*command)(); });
+            connect(button, &QPushButton::clicked, this, c.command);
+            const auto command = c.menuCommand ? c.menuCommand : c.command;
             // The menu entries only beep while the print options cover the pane.
             connect(menu, &QAction::triggered, this, [this, command] {
                 if (m_printDesk->isOpen()) {
                     QApplication::beep();
                     return;
                 }
-                (m_writing.get()->*command)();
+                command();
             });
         }
+        connect(
+            m_timeline, &TimelineArea::spellCheckRequested, this, [this] { m_timeline->checkSpelling(*m_writing); });
     }
 
     WritingAids& ActionArea::writingAids() const

@@ -6,10 +6,12 @@
 #include "core/rtf/rtfwriter.h"
 #include "prompter.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -483,6 +485,14 @@ namespace qv {
         if (event->type() == QEvent::PaletteChange) {
             applySelectionPalette();
         }
+    }
+
+    void RichTextEditor::contextMenuEvent(QContextMenuEvent* event)
+    {
+        QMenu* menu = createStandardContextMenu(event->pos());
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        Q_EMIT contextMenuOpening(menu, event->pos());
+        menu->popup(event->globalPos());
     }
 
     void RichTextEditor::keyPressEvent(QKeyEvent* event)

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QMenu;
 class QTextCharFormat;
 
 namespace qv {
@@ -108,6 +109,9 @@ namespace qv {
         // connected directly that sets *consumed to true keeps the pane from seeing the key.
         void keyDown(int key, Qt::KeyboardModifiers modifiers, bool* consumed);
         void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& position);
+        // The right-button menu at position (viewport coordinates) is about to show, with the pane's
+        // own entries in it: a handler connected directly may add entries of its own.
+        void contextMenuOpening(QMenu* menu, const QPoint& position);
 
     protected:
         void keyPressEvent(QKeyEvent* event) override;
@@ -116,6 +120,7 @@ namespace qv {
         void focusInEvent(QFocusEvent* event) override;
         void focusOutEvent(QFocusEvent* event) override;
         void changeEvent(QEvent* event) override;
+        void contextMenuEvent(QContextMenuEvent* event) override;
 
     private:
         class ProgramChange;

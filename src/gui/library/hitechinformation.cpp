@@ -17,7 +17,7 @@ namespace qv {
             look.ownButton = ViewerFrame::ToHitech;
             look.title = QStringLiteral("HITECH Information");
             look.objectName = QStringLiteral("HITECHform1");
-            look.screenTopic = HelpTopic::Miscellaneous;
+            look.screenTopic = HelpTopic::HitechInformation;
             look.rangeCaption = QStringLiteral("Print Selected Document");
             look.closeCaption = QStringLiteral("&Cancel");
             return look;

@@ -180,6 +180,14 @@ namespace qv {
             m_buttons.append(b);
         }
 
+        m_spellButton = new QPushButton(QStringLiteral("Spell Chec&k"), this);
+        m_spellButton->setObjectName(QStringLiteral("SSCommand20"));
+        m_spellButton->installEventFilter(this);
+        connect(m_spellButton, &QPushButton::clicked, this, [this] {
+            m_calendar->hide();
+            Q_EMIT spellCheckRequested();
+        });
+
         m_calendar = new QCalendarWidget(this);
         m_calendar->setObjectName(QStringLiteral("MonthView1"));
         m_calendar->setGridVisible(true);
@@ -253,16 +261,17 @@ namespace qv {
         m_picker->setGeometry(2 * pad + half, boxTop, half, rowHeight);
         // Each button gets a share of the row after its caption's, so the long captions stay whole on
         // a narrow screen.
+        const QList<QPushButton*> row = m_buttons + QList<QPushButton*>{m_spellButton};
         const int gap = 4;
-        const int room = w - 2 * pad - gap * (int(m_buttons.size()) - 1);
+        const int room = w - 2 * pad - gap * (int(row.size()) - 1);
         int wanted = 0;
-        for (const QPushButton* b : std::as_const(m_buttons)) {
+        for (const QPushButton* b : row) {
             wanted += b->sizeHint().width();
         }
-        const int spare = std::max(0, room - wanted) / int(m_buttons.size());
+        const int spare = std::max(0, room - wanted) / int(row.size());
         const double scale = wanted > room ? double(room) / wanted : 1.0;
         int x = pad;
-        for (QPushButton* b : std::as_const(m_buttons)) {
+        for (QPushButton* b : row) {
             const int bw = int(b->sizeHint().width() * scale) + spare;
             b->setGeometry(x, buttonRowTop, bw, rowHeight);
             x += bw + gap;
@@ -302,6 +311,8 @@ namespace qv {
         m_host.setMenuEnabled(QStringLiteral("mOSave"), false);
         m_host.setMenuEnabled(QStringLiteral("mODelete"), false);
         m_host.setMenuEnabled(QStringLiteral("mOClear"), true);
+        // "&Spell Check" of the menu checks the timeline's items here.
+        m_host.setMenuEnabled(QStringLiteral("mOSpell"), true);
         m_host.state().unsavedChanges = 0;
         layOut();
         m_grid->scrollToTop();

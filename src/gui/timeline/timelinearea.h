@@ -18,6 +18,7 @@ class QTableView;
 namespace qv {
 
     class TimelineGridDelegate;
+    class WritingAids;
 
     // Area 1, "Safeguard Project Timeline ": the 500-row to-do list in the working grid, the item box
     // and the picker of remembered names, the pop-up calendar and the seven timeline buttons.
@@ -63,6 +64,11 @@ namespace qv {
         void optionsMenuOpening();
         // Timeline button 5: the save with its message.
         void saveWithMessage();
+        // The spell check of every row's item: corrected items go back into their cells and into the
+        // list of remembered names.
+        void checkSpelling(WritingAids& aids);
+        // The timeline's spell-check button ("SSCommand20").
+        QPushButton* spellCheckButton() const;
 
         timeline::TimelineModel& model();
         QTableView* grid() const;
@@ -78,6 +84,8 @@ namespace qv {
         void exitRequested();
         // Timeline button 4: the Action Area's print command.
         void printRequested();
+        // The spell-check button: the Action Area's spell check in this area.
+        void spellCheckRequested();
 
     protected:
         void resizeEvent(QResizeEvent* event) override;
@@ -105,6 +113,7 @@ namespace qv {
         void addTypedItem();
         void forgetTypedName();
         void remember(const QString& name);
+        void replaceCorrectedName(const QString& before, const QString& after);
         void refillPicker();
         void markUnsaved();
         bool writeTimeline();
@@ -138,6 +147,7 @@ namespace qv {
         QComboBox* m_picker = nullptr;
         QCalendarWidget* m_calendar = nullptr;
         QList<QPushButton*> m_buttons;
+        QPushButton* m_spellButton = nullptr;
 
         // Grid rows and columns here are the model's, from 0; the selected row is the grid's, from 1.
         int m_clickedRow = 0;

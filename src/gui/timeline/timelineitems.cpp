@@ -3,6 +3,7 @@
 
 #include "gui/kit/availability.h"
 #include "gui/kit/prompter.h"
+#include "gui/writing/writingaids.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -15,7 +16,83 @@ namespace qv {
 
     namespace {
         constexpr int ItemColumn = timeline::Item;
+
+        // The items of the timeline's rows as the spell check goes through them.
+        class CheckedItems : public CheckedCells
+        {
+        public:
+            CheckedItems(timeline::TimelineModel& model,
+                         QTableView& grid,
+                         std::function<void(const QString&, const QString&)> renamed)
+                : m_model(model)
+                , m_grid(grid)
+                , m_renamed(std::move(renamed))
+            {
+            }
+
+            QStringList texts() const override
+            {
+                QStringList items;
+                for (int r = 0; r < timeline::RowCount; ++r) {
+                    items.append(m_model.cell(r, ItemColumn));
+                }
+                return items;
+            }
+
+            void showCell(qsizetype cell) override
+            {
+                m_grid.scrollTo(m_model.index(int(cell), ItemColumn));
+            }
+
+            void corrected(qsizetype cell, const QString& before, const QString& after) override
+            {
+                m_model.setCell(int(cell), ItemColumn, after);
+                m_renamed(before, after);
+            }
+
+        private:
+            timeline::TimelineModel& m_model;
+            QTableView& m_grid;
+            std::function<void(const QString&, const QString&)> m_renamed;
+        };
     } // namespace
+
+    // ---- Spell check of the items ----------------------------------------------------------------
+
+    void TimelineArea::checkSpelling(WritingAids& aids)
+    {
+        m_calendar->hide();
+        // An item still being typed into its cell is checked with the rest.
+        if (QWidget* editor = m_grid->indexWidget(m_grid->currentIndex())) {
+            QAbstractItemDelegate* delegate = m_grid->itemDelegate();
+            Q_EMIT delegate->commitData(editor);
+            Q_EMIT delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        CheckedItems items(m_model, *m_grid, [this](const QString& before, const QString& after) {
+            replaceCorrectedName(before, after);
+        });
+        aids.checkCells(items);
+    }
+
+    QPushButton* TimelineArea::spellCheckButton() const
+    {
+        return m_spellButton;
+    }
+
+    void TimelineArea::replaceCorrectedName(const QString& before, const QString& after)
+    {
+        const Result<bool> stored = m_names.replaceCorrected(before, after);
+        // The misspelt name leaves the picker even when the corrected one was there already.
+        refillPicker();
+        if (!stored) {
+            m_host.prompter().critical(QStringLiteral("Item Names"), stored.error());
+            return;
+        }
+        if (stored.value()) {
+            m_itemBox->clear();
+            markUnsaved();
+        }
+    }
 
     // ---- Item box, picker and buttons ----------------------------------------------------------
 

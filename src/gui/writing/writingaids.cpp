@@ -1,14 +1,17 @@
 #include "writingaids.h"
 
+#include "core/writing/cellcheck.h"
 #include "core/writing/propagation.h"
 #include "core/writing/spellchecker.h"
 #include "core/writing/spellengine.h"
 #include "core/writing/thesaurus.h"
+#include "core/writing/userwords.h"
 #include "gui/kit/busypointer.h"
 #include "gui/kit/dialogs.h"
 #include "gui/kit/help.h"
 #include "gui/kit/prompter.h"
 #include "gui/kit/richtexteditor.h"
+#include "livespelling.h"
 
 #include <QTextCharFormat>
 
@@ -68,18 +71,91 @@ namespace qv {
                              Prompter& prompter,
                              Dialogs& dialogs,
                              Help& help,
+                             const ProgramFolder& folder,
                              QStringList spellFolders,
                              QStringList thesaurusFolders)
         : m_editor(editor)
         , m_prompter(prompter)
         , m_dialogs(dialogs)
         , m_help(help)
+        , m_folder(folder)
         , m_spellFolders(std::move(spellFolders))
         , m_thesaurusFolders(std::move(thesaurusFolders))
     {
+        if (canCheckSpelling()) {
+            m_live = std::make_unique<LiveSpelling>(m_editor, *this);
+        }
     }
 
     WritingAids::~WritingAids() = default;
+
+    LiveSpelling* WritingAids::liveSpelling() const
+    {
+        return m_live.get();
+    }
+
+    Prompter& WritingAids::prompter() const
+    {
+        return m_prompter;
+    }
+
+    Result<std::shared_ptr<writing::UserDictionary>> WritingAids::openDictionary()
+    {
+        if (!m_words) {
+            auto engine = writing::SpellEngine::open(m_spellFolders);
+            if (!engine) {
+                return engine.status();
+            }
+            auto words = std::make_shared<writing::UserDictionary>(std::move(engine).value(), m_folder);
+            // An unreadable list of the user's words leaves them unmarked as known; adding to it says
+            // why and leaves the file alone.
+            words->load().ok();
+            m_words = std::move(words);
+        }
+        return m_words;
+    }
+
+    const writing::WordChecker* WritingAids::dictionary()
+    {
+        if (!m_words && !m_dictionaryMissing) {
+            BusyPointer busy;
+            m_dictionaryMissing = !openDictionary().ok();
+        }
+        return m_words.get();
+    }
+
+    const QSet<QString>* WritingAids::ignoredWords() const
+    {
+        return m_checker ? &m_checker->ignoredWords() : nullptr;
+    }
+
+    QStringList WritingAids::suggestionsFor(const QString& word)
+    {
+        QStringList list;
+        if (m_checker) {
+            if (const auto listed = m_checker->changeList().replacementFor(word)) {
+                list.append(writing::inCaseOf(word, *listed));
+            }
+        } else if (const auto listed = writing::ChangeList::withAutoCorrections().replacementFor(word)) {
+            list.append(writing::inCaseOf(word, *listed));
+        }
+        if (const writing::WordChecker* words = dictionary()) {
+            for (const QString& s : words->suggestions(word)) {
+                if (!list.contains(s)) {
+                    list.append(s);
+                }
+            }
+        }
+        return list;
+    }
+
+    Status WritingAids::addUserWord(const QString& word)
+    {
+        if (!dictionary()) {
+            return Status::failure(writing::NoSpellDictionaryMessage);
+        }
+        return m_words->add(word);
+    }
 
     bool WritingAids::canCheckSpelling() const
     {
@@ -95,12 +171,12 @@ namespace qv {
     {
         if (!m_checker) {
             BusyPointer busy;
-            auto engine = writing::SpellEngine::open(m_spellFolders);
-            if (!engine) {
-                m_prompter.warn(SpellTitle, engine.error());
+            auto words = openDictionary();
+            if (!words) {
+                m_prompter.warn(SpellTitle, words.error());
                 return nullptr;
             }
-            m_checker = std::make_unique<writing::SpellChecker>(std::move(engine).value());
+            m_checker = std::make_unique<writing::SpellChecker>(std::move(words).value());
         }
         return m_checker.get();
     }
@@ -142,9 +218,47 @@ namespace qv {
                 return decisionFor(answer);
             });
         }
-        m_prompter.inform(SpellTitle,
-                          QStringLiteral("Spell Check has been canceled or has reached the end of your document"));
+        tellCheckEnded(QStringLiteral("Spell Check has been canceled or has reached the end of your document"));
         m_editor.setSelStart(0);
+    }
+
+    void WritingAids::checkCells(CheckedCells& cells)
+    {
+        writing::SpellChecker* spelling = checker();
+        if (!spelling) {
+            return;
+        }
+        writing::CellCheckOutcome outcome;
+        {
+            std::optional<BusyPointer> busy(std::in_place);
+            QStringList texts = cells.texts();
+            outcome = writing::CellCheck::run(
+                *spelling,
+                texts,
+                [&](qsizetype cell, const writing::Misspelling& word) {
+                    cells.showCell(cell);
+                    busy.reset();
+                    const SpellAnswer answer = m_dialogs.reviewSpelling(
+                        {word.word, word.suggestions, [this] { m_help.showTopic(HelpTopic::SpellCheck); }});
+                    busy.emplace();
+                    return decisionFor(answer);
+                },
+                [&](qsizetype cell, const QString& before, const QString& after) {
+                    cells.corrected(cell, before, after);
+                });
+        }
+        tellCheckEnded(outcome.changed
+                           ? QStringLiteral("Spell Check has been canceled or has reached the end of your entries")
+                           : QStringLiteral("Spell Check did not change or did not find any misspelled words!"));
+    }
+
+    void WritingAids::tellCheckEnded(const QString& text)
+    {
+        // Words ignored for the session lose their marks too.
+        if (m_live) {
+            m_live->highlighter().remarkAll();
+        }
+        m_prompter.inform(SpellTitle, text);
     }
 
     void WritingAids::lookUpSelection()

@@ -90,7 +90,8 @@ namespace {
                    {QStringLiteral("--headless"),
                     QStringLiteral("--infilter=Text - txt - csv (StarCalc):9,34,1"),
                     QStringLiteral("--convert-to"),
-                    QStringLiteral("csv"),
+                    // Commas and UTF-8 out, whatever the input's own options were.
+                    QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
                     QStringLiteral("--outdir"),
                     outDir,
                     xls});
@@ -251,7 +252,9 @@ void TestExport::calcReadsTheExportsBack()
     QVERIFY2(standards.startsWith(QStringLiteral("Facility Access Controls,164.310(a)(1),\"")), qPrintable(standards));
     QVERIFY(standards.contains(QStringLiteral("\nAccess Control & Validation Procedures\n")));
     const QString timeline = readByCalc(e.spine.folder.dataPath(QStringLiteral("Timeline.xls")), out.path());
-    QVERIFY2(timeline.startsWith(QStringLiteral("\"Backup, offsite 1\",Mon - Dec 7, 26")), qPrintable(timeline));
+    // Calc drops the columns that are empty in every row.
+    QVERIFY2(timeline.startsWith(QStringLiteral("\"Backup, offsite 1\",\"Mon - Dec 7, 26\"\n\"Backup, offsite 2\",\n")),
+             qPrintable(timeline));
 }
 
 QTEST_MAIN(TestExport)

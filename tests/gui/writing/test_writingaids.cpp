@@ -9,10 +9,12 @@
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/workpanel.h"
 #include "gui/reports/printdesk.h"
+#include "gui/timeline/timelinearea.h"
 #include "screenshot.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -49,6 +51,28 @@ namespace {
         return nullptr;
     }
 
+    // The timeline file with items in the rows given (numbered from 1).
+    QByteArray timelineFile(const QMap<int, QString>& items)
+    {
+        QByteArray bytes;
+        for (int row = 1; row <= 500; ++row) {
+            bytes += '"' + items.value(row).toLatin1() + "\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+        }
+        return bytes;
+    }
+
+    QStringList quotedLines(const QByteArray& bytes)
+    {
+        QStringList lines = QString::fromLatin1(bytes).split(u"\r\n"_s);
+        if (lines.constLast().isEmpty()) {
+            lines.removeLast();
+        }
+        for (QString& line : lines) {
+            line = line.mid(1, line.size() - 2);
+        }
+        return lines;
+    }
+
     bool boldAt(RichTextEditor* editor, int position)
     {
         QTextCursor at(editor->document());
@@ -67,6 +91,8 @@ private Q_SLOTS:
     void thesaurusReplacesTheSelectedWord();
     void fontDialogIsPrimedAndApplied();
     void commandsFollowTheEditorAndMenusBeepOverPrintOptions();
+    void timelineCheckCorrectsItemsAndNamesAndSavesOnlyTheTimeline();
+    void commandsWorkInWorksheetPlanAndIncidentAreas();
     void dialogScreenshots();
 };
 
@@ -273,6 +299,180 @@ void TestWritingAids::commandsFollowTheEditorAndMenusBeepOverPrintOptions()
     }
     QVERIFY(spine.dialogs.calls().isEmpty());
     QVERIFY(spine.prompter.prompts().isEmpty());
+}
+
+void TestWritingAids::timelineCheckCorrectsItemsAndNamesAndSavesOnlyTheTimeline()
+{
+    if (!writing::SpellEngine::isInstalled(writing::standardSpellFolders())) {
+        QSKIP("No English (US) Hunspell dictionary is installed (hunspell-en-us)");
+    }
+    const QString row3 = u"recieving new badges for the server room alot"_s;
+    QCOMPARE(row3.size(), 45);
+    Spine spine;
+    spine.folder.putData(u"Stat1.Fil"_s, QByteArray(68 * 20, '\0'));
+    spine.folder.putData(u"Action0.Fil"_s, "{\\rtf1\\ansi Risk analysis done.\\par}");
+    spine.folder.putData(u"TODONAME.FIL"_s, "\"Backup plan\"\r\n\"" + row3.toLatin1() + "\"\r\n");
+    // "recieve" itself is on the auto-correction list and never asked about; its longer form is not.
+    spine.folder.putData(u"TODOActv.FIL"_s,
+                         timelineFile({{1, u"recieving the tapes"_s},
+                                       {2, u"Recieving keys"_s},
+                                       {3, row3},
+                                       {5, u"Backup plan"_s},
+                                       {20, u"qqzx drill"_s},
+                                       {30, u"teh zzqx drill"_s},
+                                       {40, u"Recieving badges"_s},
+                                       {41, u"recieving keys"_s},
+                                       {45, u"zzqy drill"_s}}));
+    ActionArea* area = spine.begin();
+    press(area, u"SSCommand11"_s, 1);
+    TimelineArea* timeline = area->timelineArea();
+    timeline::TimelineModel& model = timeline->model();
+    QCOMPARE(area->state().unsavedChanges, 0);
+    const FolderSnapshot before = FolderSnapshot::aroundDataFolder(spine.folder.dataDir());
+
+    spine.dialogs.answerSpelling(SpellAnswer::Action::Ignore)
+        .answerSpelling(SpellAnswer::Action::Ignore)
+        .answerSpelling(SpellAnswer::Action::ChangeAll, u"receiving"_s)
+        .answerSpelling(SpellAnswer::Action::Change, u"fire"_s)
+        .answerSpelling(SpellAnswer::Action::Cancel);
+    spine.prompter.answer(PromptAnswer::Ok);
+    press(area, u"SSCommand20"_s, -1);
+
+    QStringList asked;
+    for (const ScriptedDialogs::Call& call : spine.dialogs.calls()) {
+        asked.append(call.word);
+    }
+    // The cancel at row 30 ends the rows: row 45 is never asked about.
+    QCOMPARE(asked, (QStringList{u"recieving"_s, u"Recieving"_s, u"recieving"_s, u"qqzx"_s, u"zzqx"_s}));
+    QCOMPARE(spine.prompter.prompts().last(),
+             (Prompt{u"Spell Check"_s,
+                     u"Spell Check has been canceled or has reached the end of your entries"_s,
+                     PromptIcon::Information,
+                     PromptButtons::Ok,
+                     PromptAnswer::Ok}));
+    // Rows 1 and 2 came before the change-all and were passed over.
+    QCOMPARE(model.cell(0, timeline::Item), u"recieving the tapes"_s);
+    QCOMPARE(model.cell(1, timeline::Item), u"Recieving keys"_s);
+    // Corrected, then cut to the cell's 45 characters.
+    QCOMPARE(model.cell(2, timeline::Item), u"receiving new badges for the server room a lo"_s);
+    QCOMPARE(model.cell(19, timeline::Item), u"fire drill"_s);
+    QCOMPARE(model.cell(29, timeline::Item), u"the zzqx drill"_s);
+    QCOMPARE(model.cell(39, timeline::Item), u"Receiving badges"_s);
+    QCOMPARE(model.cell(40, timeline::Item), u"receiving keys"_s);
+    QCOMPARE(model.cell(44, timeline::Item), u"zzqy drill"_s);
+    QCOMPARE(area->state().unsavedChanges, 1);
+
+    // The name list follows at once: the misspelt name is gone and the corrected ones are offered.
+    auto* picker = area->findChild<QComboBox*>(u"Combo2"_s);
+    QStringList offered;
+    for (int i = 0; i < picker->count(); ++i) {
+        offered.append(picker->itemText(i));
+    }
+    QCOMPARE(offered.value(0), u"Backup plan"_s);
+    QVERIFY(!offered.contains(row3));
+    QVERIFY(offered.contains(u"receiving new badges for the server room a lo"_s));
+    QVERIFY(offered.contains(u"Receiving badges"_s));
+    QCOMPARE(quotedLines(spine.programFolder.read(u"TODONAME.FIL"_s).valueOr({})), offered);
+
+    spine.prompter.answer(PromptAnswer::Ok);
+    press(timeline, u"SSCommand19"_s, TimelineArea::Save);
+    QCOMPARE(area->state().unsavedChanges, 0);
+    const QStringList timelineFiles = {u"TODOActv.FIL"_s, u"TODONAME.FIL"_s};
+    QCOMPARE(before.changedSince().size(), 2);
+    QVERIFY2(before.unexpectedChanges(timelineFiles).isEmpty(), qPrintable(before.unexpectedChanges(timelineFiles)));
+    const QStringList saved = quotedLines(spine.programFolder.read(u"TODOActv.FIL"_s).valueOr({}));
+    QCOMPARE(saved.size(), 2500);
+    QCOMPARE(saved.at(2 * 5), u"receiving new badges for the server room a lo"_s);
+    QCOMPARE(saved.at(39 * 5), u"Receiving badges"_s);
+
+    // From the menu: the change-all holds for the session, so rows 1 and 2 are corrected now without
+    // a question, and the check stops at row 30 again.
+    spine.dialogs.answerSpelling(SpellAnswer::Action::Cancel);
+    spine.prompter.answer(PromptAnswer::Ok);
+    QAction* menu = area->menuAction(u"mOSpell"_s);
+    QVERIFY(menu->isEnabled());
+    menu->trigger();
+    QCOMPARE(spine.dialogs.calls().last().word, u"zzqx"_s);
+    QCOMPARE(model.cell(0, timeline::Item), u"receiving the tapes"_s);
+    QCOMPARE(model.cell(1, timeline::Item), u"Receiving keys"_s);
+    QCOMPARE(spine.prompter.prompts().last().text,
+             u"Spell Check has been canceled or has reached the end of your entries"_s);
+    // Once more, and nothing is left to change.
+    const QStringList rows = model.toStrings();
+    spine.dialogs.answerSpelling(SpellAnswer::Action::Cancel);
+    spine.prompter.answer(PromptAnswer::Ok);
+    menu->trigger();
+    QCOMPARE(spine.prompter.prompts().last().text,
+             u"Spell Check did not change or did not find any misspelled words!"_s);
+    QCOMPARE(model.toStrings(), rows);
+}
+
+void TestWritingAids::commandsWorkInWorksheetPlanAndIncidentAreas()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    RichTextEditor* editor = area->workPanel().editor();
+    // Each place is opened after the last one was edited: leaving it asks to save, and the answer is No.
+    struct Place
+    {
+        const char* name;
+        std::initializer_list<PromptAnswer> answers;
+        std::function<void()> open;
+    } places[] = {
+        {"worksheet",
+         {},
+         [&] {
+             press(area, u"SSCommand11"_s, 7);
+             press(area, u"SSCommand12"_s, 0);
+         }},
+        // The sample plan's notice.
+        {"plan", {PromptAnswer::No, PromptAnswer::Ok}, [&] { press(area, u"SSCommand11"_s, 8); }},
+        // A blank report asks for its title first.
+        {"incident report",
+         {PromptAnswer::No, PromptAnswer::Ok},
+         [&] {
+             press(area, u"SSCommand11"_s, 10);
+             press(area, u"SSCommand26"_s, -1);
+         }},
+    };
+    const bool spelling = writing::SpellEngine::isInstalled(writing::standardSpellFolders());
+    const bool thesaurus = writing::Thesaurus::isInstalled(writing::standardThesaurusFolders());
+    for (const Place& place : places) {
+        spine.prompter.answer(place.answers);
+        place.open();
+        QVERIFY2(!editor->isReadOnly(), place.name);
+        for (const char* name : {"SSCommand8", "SSCommand9", "SSCommand10"}) {
+            QVERIFY2(area->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled(), place.name);
+        }
+        for (const char* name : {"mOFont", "mOThes", "mOSpell"}) {
+            QVERIFY2(area->menuAction(QString::fromLatin1(name))->isEnabled(), place.name);
+        }
+        editor->selectAll();
+        editor->setFocus();
+        QTest::keyClicks(editor, u"Teh security, plan"_s);
+        if (spelling) {
+            spine.prompter.answer(PromptAnswer::Ok);
+            area->menuAction(u"mOSpell"_s)->trigger();
+            QVERIFY2(editor->text().startsWith(u"The security, plan"_s), qPrintable(editor->text()));
+            QCOMPARE(spine.prompter.prompts().last().text,
+                     u"Spell Check has been canceled or has reached the end of your document"_s);
+        }
+        if (thesaurus) {
+            editor->select(4, 10);
+            spine.dialogs.answerSynonym(u"protection"_s);
+            press(area, u"SSCommand9"_s, -1);
+            QCOMPARE(spine.dialogs.calls().last().word, u"security"_s);
+        }
+        editor->select(0, 3);
+        FontChoice bold;
+        bold.font = editor->font();
+        bold.font.setBold(true);
+        bold.color = QColor(Qt::darkRed);
+        spine.dialogs.answerFont(bold);
+        press(area, u"SSCommand8"_s, -1);
+        QCOMPARE(editor->selBold(), std::optional<bool>(true));
+        QVERIFY2(area->state().unsavedChanges == 1, place.name);
+    }
 }
 
 void TestWritingAids::dialogScreenshots()
