@@ -16,7 +16,8 @@ namespace qv::test {
         return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 " + text.toLatin1() + "\\par}";
     }
 
-    Library::Library()
+    Library::Library(const QString& contentDir)
+        : spine(contentDir)
     {
         for (const QString& name : libraryDocumentNames()) {
             spine.folder.putContent(name, rtfDocument(QStringLiteral("Document ") + name + u'.'));

@@ -16,7 +16,8 @@ namespace qv::test {
     class Library
     {
     public:
-        Library();
+        // With contentDir, the documents are the installed ones found there instead.
+        explicit Library(const QString& contentDir = {});
         ~Library();
 
         // The Action Area, begun on first use.

@@ -68,7 +68,8 @@ private Q_SLOTS:
 
 void TestLibraryScreens::screens()
 {
-    Library library;
+    // The installed documents, so the pictures show the screens as people will see them.
+    Library library(QStringLiteral(QUORVANE_CONTENT_DIR));
     auto* advisor = library.open<InformationAdvisor>(Navigator::InformationAdvisor);
     shoot(advisor, QStringLiteral("library-advisor"));
     press(advisor, QStringLiteral("SSCommand11"), 6);
