@@ -26,6 +26,7 @@
 // area 0 and the area given.
 
 #include "core/catalogue/statusstore.h"
+#include "core/reports/printsettings.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/kit/dialogs.h"
@@ -126,7 +127,7 @@ namespace {
             // The offscreen screen is smaller than the program asks for; the screen of a user is not.
             start.setScreenMeasure([] { return QSize(1920, 1080); });
             navigator.setFactory(qv::Navigator::ActionArea, [this, &folder] {
-                return new qv::ActionArea(navigator, prompter, help, dialogs, folder);
+                return new qv::ActionArea(navigator, prompter, help, dialogs, folder, printSettings);
             });
         }
 
@@ -145,6 +146,7 @@ namespace {
 
         CountingPrompter prompter;
         qv::QtDialogs dialogs;
+        qv::PrintSettings printSettings;
         qv::HelpViewer help;
         qv::Navigator navigator;
         qv::StartScreen start;

@@ -1,4 +1,5 @@
 #include "appfolders.h"
+#include "core/reports/printsettings.h"
 #include "core/storage/programfolder.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/backup/backupwindow.h"
@@ -6,6 +7,7 @@
 #include "gui/kit/navigator.h"
 #include "gui/kit/programlook.h"
 #include "gui/kit/prompter.h"
+#include "gui/library/libraryscreens.h"
 #include "gui/shell/helplibrary.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/startscreen.h"
@@ -120,6 +122,8 @@ int main(int argc, char* argv[])
     qv::QtDialogs dialogs;
     qv::HelpViewer help(folder.contentDir() + QStringLiteral("/help"));
     qv::Navigator navigator;
+    // One set for the whole run: a page set-up made for one screen's printout holds on the next.
+    qv::PrintSettings printSettings;
 
     qv::StartScreen start(navigator, prompter, help, dialogs, folder);
     navigator.adopt(qv::Navigator::StartScreen, &start);
@@ -129,12 +133,18 @@ int main(int argc, char* argv[])
     });
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
-        auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder);
+        auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder, printSettings);
         // Exit ends the program at once: quit() would first close every window, and the Action
         // Area's close hands the screen back to the start screen, which would flash up on the way out.
         QObject::connect(
             area, &qv::ActionArea::exitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         return area;
+    });
+
+    // Registered before the Action Area is made, which enables its buttons for the screens there are.
+    qv::registerLibraryScreens({navigator, prompter, help, dialogs, folder, printSettings}, [] {
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
 
     if (!start.start()) {
@@ -143,6 +153,13 @@ int main(int argc, char* argv[])
     }
     start.showInMode();
     const int code = QCoreApplication::exec();
+    // The screens use the prompter, folders and settings above: they go before those do.
+    for (int screen : {qv::Navigator::InformationAdvisor,
+                       qv::Navigator::SecurityRule,
+                       qv::Navigator::Miscellaneous,
+                       qv::Navigator::HitechInformation}) {
+        delete navigator.existing(screen);
+    }
     if (QWidget* area = navigator.existing(qv::Navigator::ActionArea)) {
         area->setAttribute(Qt::WA_DeleteOnClose, false);
         delete area;

@@ -82,6 +82,7 @@ namespace qv {
                            Help& help,
                            Dialogs& dialogs,
                            const ProgramFolder& folder,
+                           PrintSettings& printSettings,
                            QWidget* parent)
         : QMainWindow(parent)
         , m_navigator(navigator)
@@ -89,6 +90,7 @@ namespace qv {
         , m_help(help)
         , m_dialogs(dialogs)
         , m_folder(folder)
+        , m_printSettings(printSettings)
         , m_statusStore(folder)
     {
         setObjectName(QStringLiteral("WorkArea1"));
@@ -254,7 +256,7 @@ namespace qv {
                 current->insertTemplate();
             }
         });
-        m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_content);
+        m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_printSettings, m_content);
         m_printDesk->setTextColorSource([this] { return m_workPanel->editor()->palette().color(QPalette::Text); });
         addPopupFilter(m_printDesk->panel());
         connect(m_workPanel->command(WorkPanel::PrintOptions), &QPushButton::clicked, this, &ActionArea::printOptions);

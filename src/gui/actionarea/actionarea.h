@@ -30,6 +30,7 @@ namespace qv {
     class OverviewArea;
     class PlanArea;
     class PrintDesk;
+    struct PrintSettings;
     class Prompter;
     class TextPanes;
     class TimelineArea;
@@ -52,6 +53,7 @@ namespace qv {
                    Help& help,
                    Dialogs& dialogs,
                    const ProgramFolder& folder,
+                   PrintSettings& printSettings,
                    QWidget* parent = nullptr);
         ~ActionArea() override;
 
@@ -148,6 +150,7 @@ namespace qv {
         Help& m_help;
         Dialogs& m_dialogs;
         const ProgramFolder& m_folder;
+        PrintSettings& m_printSettings;
         StatusStore m_statusStore;
         ActionAreaState m_state;
 

@@ -12,6 +12,20 @@ namespace qv {
     QUrl vendorHomePage();
     QUrl brevantelDownload();
 
+    // Official pages the reference screens open.
+    QUrl hhsOfficeForCivilRights();
+    QUrl hhsHipaaHome();
+    QUrl hhsSecurityRuleGuidance();
+    QUrl hhsRiskAnalysisGuidance();
+    QUrl hhsSecurityRuleText();
+    QUrl hhsSecurityRulePdf();
+    QUrl hitechModificationsPdf();
+    QUrl cmsHome();
+    QUrl nistSpecialPublications();
+    QUrl nistSp80066Revision1Pdf();
+    QUrl nistSp80030Pdf();
+    QUrl wediHome();
+
     // Opens a web page or document in the user's default browser. When the platform cannot, the
     // user is told to check the connection ("Unable to Connect to Internet") and false is returned.
     bool openWebPage(const QUrl& url, Prompter& prompter);

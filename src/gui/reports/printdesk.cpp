@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "previewwidget.h"
+#include "printcommands.h"
 #include "printoptionspanel.h"
 #include "printoutput.h"
 
@@ -94,36 +95,18 @@ namespace qv {
             return QString::number(points, 'g', 4);
         }
 
-        constexpr double TwipsPerInch = 1440;
-        constexpr double MillimetresPerInch = 25.4;
-
-        // A sheet as the page set-up names it; a size close to a standard one is that one.
-        QPageSize pageSizeOf(QSizeF portraitTwips)
-        {
-            return QPageSize(portraitTwips / TwipsPerInch, QPageSize::Inch);
-        }
-
-        // From the size the paper is defined in, so A4 stays 210 by 297 mm rather than whole points.
-        QSizeF portraitTwipsOf(const QPageSize& paper)
-        {
-            const QSizeF defined = paper.definitionSize();
-            switch (paper.definitionUnits()) {
-            case QPageSize::Millimeter:
-                return defined * (TwipsPerInch / MillimetresPerInch);
-            case QPageSize::Inch:
-                return defined * TwipsPerInch;
-            default:
-                return paper.size(QPageSize::Point) * (TwipsPerInch / 72);
-            }
-        }
-
     } // namespace
 
-    PrintDesk::PrintDesk(AreaHost& host, Dialogs& dialogs, const StatusStore& statuses, QWidget* panelParent)
+    PrintDesk::PrintDesk(AreaHost& host,
+                         Dialogs& dialogs,
+                         const StatusStore& statuses,
+                         PrintSettings& settings,
+                         QWidget* panelParent)
         : QObject(panelParent)
         , m_host(host)
         , m_dialogs(dialogs)
         , m_statuses(statuses)
+        , m_settings(settings)
         , m_panel(new PrintOptionsPanel(m_engine, panelParent))
         , m_progress(new PrintProgressPanel(panelParent))
     {
@@ -555,28 +538,11 @@ namespace qv {
 
     void PrintDesk::pageSetup()
     {
-        PageSetup initial;
-        initial.paper = pageSizeOf(m_settings.paper);
-        initial.marginLeft = static_cast<int>(m_settings.margins.left);
-        initial.marginTop = static_cast<int>(m_settings.margins.top);
-        initial.marginRight = static_cast<int>(m_settings.margins.right);
-        initial.marginBottom = static_cast<int>(m_settings.margins.bottom);
-        initial.orientation =
-            m_settings.orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-        const std::optional<PageSetup> chosen = m_dialogs.pageSetup(initial);
-        if (!chosen) {
+        if (!askPageSetup(m_dialogs, m_settings)) {
             return;
         }
-        const bool landscape = chosen->orientation == QPageLayout::Landscape;
-        m_settings.orientation = landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
-        if (chosen->paper.isValid()) {
-            m_settings.paper = portraitTwipsOf(chosen->paper);
-        }
-        m_panel->setOrientationText(landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait"));
-        m_settings.margins = PageMargins{static_cast<double>(chosen->marginLeft),
-                                         static_cast<double>(chosen->marginTop),
-                                         static_cast<double>(chosen->marginRight),
-                                         static_cast<double>(chosen->marginBottom)};
+        m_panel->setOrientationText(m_settings.orientation == PageOrientation::Landscape ? QStringLiteral(" Landscape")
+                                                                                         : QStringLiteral(" Portrait"));
         // The user's margins outlast the all-policies document: a box ticked after it keeps them.
         m_notesMargins = m_settings.margins;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -649,36 +615,7 @@ namespace qv {
 
     void PrintDesk::savePdf()
     {
-        if (m_engine.pageCount() == 0) {
-            m_host.prompter().inform(QStringLiteral("Save as PDF"), QStringLiteral("There is nothing to save."));
-            return;
-        }
-        // A file dialog given a folder that does not exist opens in the current one, which is the
-        // program folder: a PDF saved there unnoticed would sit among the user's data files.
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty() || !QDir().mkpath(folder)) {
-            folder = QDir::homePath();
-        }
-        const std::optional<QString> path =
-            m_dialogs.chooseSaveFile(QStringLiteral("Save as PDF"),
-                                     folder + u'/' + pdfName() + QStringLiteral(".pdf"),
-                                     QStringLiteral("PDF files (*.pdf);;All files (*)"));
-        if (!path) {
-            return;
-        }
-        QString target = *path;
-        if (!target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) &&
-            !QFileInfo(target).fileName().contains(u'.')) {
-            target += QStringLiteral(".pdf");
-        }
-        const Status written = writePdf(m_engine.document(), target);
-        if (!written) {
-            m_host.prompter().critical(QStringLiteral("Save as PDF"), written.error());
-            return;
-        }
-        m_host.prompter().inform(QStringLiteral("Save as PDF"),
-                                 QStringLiteral("The document has been saved as ") + QDir::toNativeSeparators(target) +
-                                     u'.');
+        saveAsPdf(m_engine.document(), m_dialogs, m_host.prompter(), pdfName());
     }
 
 } // namespace qv

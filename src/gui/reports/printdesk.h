@@ -23,7 +23,7 @@ namespace qv {
     class PrintProgressPanel;
     class StatusStore;
 
-    // Every print of the Action Area: it owns the program's print settings, the page engine and the
+    // Every print of the Action Area: it uses the program's print settings, owns the page engine and the
     // Print Options panel, opens the report the current area asks for, answers the panel's boxes and
     // commands, and composes the document on view again after a font or page set-up change.
     class PrintDesk : public QObject, public ReportPrinter
@@ -43,7 +43,12 @@ namespace qv {
         };
 
         // The panel and the progress panel are children of panelParent, hidden until a report opens.
-        PrintDesk(AreaHost& host, Dialogs& dialogs, const StatusStore& statuses, QWidget* panelParent);
+        // settings are the program's, shared with every other screen that prints.
+        PrintDesk(AreaHost& host,
+                  Dialogs& dialogs,
+                  const StatusStore& statuses,
+                  PrintSettings& settings,
+                  QWidget* panelParent);
         ~PrintDesk() override;
 
         PrintOptionsPanel* panel() const;
@@ -102,7 +107,7 @@ namespace qv {
         const StatusStore& m_statuses;
         std::function<QColor()> m_textColor;
         PageEngine m_engine;
-        PrintSettings m_settings;
+        PrintSettings& m_settings;
         PrintOptionsPanel* m_panel = nullptr;
         PrintProgressPanel* m_progress = nullptr;
         Report m_report = Report::None;

@@ -261,6 +261,20 @@ namespace qv {
         m_commands.at(FontCommand)->setToolTip(tip);
     }
 
+    void PrintOptionsPanel::useOwnFrames(QWidget* frames)
+    {
+        m_ownFrames = frames;
+        frames->setParent(this);
+        frames->show();
+        m_selectionFrame->hide();
+        m_sampleFrame->hide();
+        for (int i = 0; i < 2; ++i) {
+            m_settingLabels.at(i)->hide();
+            m_settingPanels.at(i)->hide();
+        }
+        layoutControls();
+    }
+
     bool PrintOptionsPanel::isEnlarged() const
     {
         return m_enlarged;
@@ -340,7 +354,10 @@ namespace qv {
         m_caption->setGeometry(Pad, 4, std::max(1, m_enlarge->x() - 2 * Pad), captionHeight);
 
         int y = 4 + captionHeight + Gap;
-        const int selectionHeight = twipsToPixels(1660) + line + 12;
+        const int selectionHeight = m_ownFrames ? m_ownFrames->sizeHint().height() : twipsToPixels(1660) + line + 12;
+        if (m_ownFrames) {
+            m_ownFrames->setGeometry(Pad, y, column, selectionHeight);
+        }
         m_selectionFrame->setGeometry(Pad, y, column, selectionHeight);
         for (int i = 0; i < SelectionBoxCount; ++i) {
             QCheckBox* box = m_boxes.at(i);
@@ -351,6 +368,9 @@ namespace qv {
 
         const int panelHeight = line + 8;
         for (int i = 0; i < m_settingLabels.size(); ++i) {
+            if (m_settingLabels.at(i)->isHidden()) {
+                continue;
+            }
             m_settingLabels.at(i)->setGeometry(Pad, y, labelWidth, panelHeight);
             m_settingPanels.at(i)->setGeometry(Pad + labelWidth, y, column - labelWidth, panelHeight);
             y += panelHeight + 4;
@@ -360,7 +380,9 @@ namespace qv {
         const int sampleHeight = line * 2 + 36;
         m_sampleFrame->setGeometry(Pad, y, column, sampleHeight);
         m_sample->setGeometry(8, line + 6, column - 16, sampleHeight - line - 14);
-        y += sampleHeight + Gap;
+        if (!m_sampleFrame->isHidden()) {
+            y += sampleHeight + Gap;
+        }
 
         if (!m_timelineFrame->isHidden()) {
             int optionY = line + 6;
@@ -373,6 +395,9 @@ namespace qv {
         }
 
         for (QPushButton* button : std::as_const(m_commands)) {
+            if (button->isHidden()) {
+                continue;
+            }
             button->setGeometry(Pad, y, column, buttonHeight);
             y += buttonHeight + 4;
         }

@@ -71,6 +71,11 @@ namespace qv {
         void setFontCommandsEnabled(bool enabled);
         void setFontTip(const QString& tip);
 
+        // Screens that print the one document they show have no boxes to choose from: their own
+        // frames (what is printed, how the preview looks) stand where the selection frame stands,
+        // and they print in the document's own fonts, so the font rows and the sample go too.
+        void useOwnFrames(QWidget* frames);
+
         bool isEnlarged() const;
         // "Enlarge": the preview spreads over the panel and the button reads "Normal"; "Normal" puts it
         // back and gives the Close button the focus.
@@ -108,6 +113,7 @@ namespace qv {
         QList<QCheckBox*> m_timelineOptions;
         QList<QPushButton*> m_commands;
         QPushButton* m_enlarge;
+        QWidget* m_ownFrames = nullptr;
         bool m_enlarged = false;
     };
 

@@ -23,8 +23,9 @@ namespace qv::test {
         // The offscreen screen is smaller than the program asks for; the screen of a user is not.
         m_start->setScreenMeasure([] { return QSize(1024, 768); });
         m_start->start();
-        navigator.setFactory(Navigator::ActionArea,
-                             [this] { return new ActionArea(navigator, prompter, help, dialogs, programFolder); });
+        navigator.setFactory(Navigator::ActionArea, [this] {
+            return new ActionArea(navigator, prompter, help, dialogs, programFolder, printSettings);
+        });
     }
 
     Spine::~Spine()

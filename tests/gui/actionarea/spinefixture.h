@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/reports/printsettings.h"
 #include "gui/kit/help.h"
 #include "gui/kit/navigator.h"
 #include "scripteddialogs.h"
@@ -48,6 +49,7 @@ namespace qv::test {
         ProgramFolder programFolder;
         ScriptedPrompter prompter;
         ScriptedDialogs dialogs;
+        PrintSettings printSettings;
         RecordingHelp help;
         Navigator navigator;
 

@@ -166,7 +166,7 @@ void TestActionArea::notImplementedIsStoredBeforeItsWarning()
     Spine spine;
     WatchingPrompter watching(spine.folder);
     // The Action Area asks through the spine's prompter; route it to the watching one.
-    ActionArea area(spine.navigator, watching, spine.help, spine.dialogs, spine.folder.folder());
+    ActionArea area(spine.navigator, watching, spine.help, spine.dialogs, spine.folder.folder(), spine.printSettings);
     area.show();
     press(&area, QStringLiteral("SSCommand11"), 2);
     press(&area, QStringLiteral("SSCommand14"), 14);
