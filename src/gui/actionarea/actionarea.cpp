@@ -96,6 +96,7 @@ namespace qv {
         setAttribute(Qt::WA_DeleteOnClose);
         buildMenus();
         buildScreen();
+        attachInsight();
         build();
     }
 

@@ -118,6 +118,9 @@ namespace qv {
     private:
         void buildMenus();
         void buildScreen();
+        // The progress summary beside the overview and in the status report, and "Find in All
+        // Documents…".
+        void attachInsight();
         void build();
         void layOutPanels();
         void activated();
