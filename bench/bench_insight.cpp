@@ -111,9 +111,15 @@ namespace {
                 text.insert(text.size() / 2, QStringLiteral(" the flood plan "));
                 QTextDocument doc;
                 doc.setPlainText(text);
-                static_cast<void>(folder.write(names.at(d), qv::rtf::write(doc)));
+                const QByteArray rtf = qv::rtf::write(doc);
+                bytes += rtf.size();
+                static_cast<void>(folder.write(names.at(d), rtf));
             }
+            documents = static_cast<int>(names.size());
         }
+
+        qint64 bytes = 0;
+        int documents = 0;
     };
 
     Workbook& workbook()
@@ -132,6 +138,8 @@ namespace {
                 state.SkipWithError("the phrase was not found in every document");
             }
         }
+        state.counters["documents"] = book.documents;
+        state.counters["kb_per_document"] = double(book.bytes) / book.documents / 1024;
     }
 
     void BM_NextSearch200Documents(benchmark::State& state)
