@@ -122,6 +122,7 @@ private Q_SLOTS:
     void statusReportLeadsWithSummaryAsPdf();
     void chosenPlaceOpensWithTheHitSelected();
     void unsavedEditsAreOfferedForSavingFirst();
+    void aFailedSaveKeepsTheUserWithTheirEdits();
 };
 
 void TestInsightGui::summaryBesideTheOverview()
@@ -305,6 +306,34 @@ void TestInsightGui::unsavedEditsAreOfferedForSavingFirst()
     QCOMPARE(spine.prompter.prompts().size(), 3);
     QCOMPARE(area->state().area, 8);
     QCOMPARE(untouched.changedSince(), QStringList());
+}
+
+void TestInsightGui::aFailedSaveKeepsTheUserWithTheirEdits()
+{
+    Spine spine;
+    fillWorkbook(spine);
+    ActionArea* area = spine.begin();
+    FindDialog* dialog = openFind(area);
+    QVERIFY(dialog);
+    search(dialog, u"flood plan"_s);
+    RichTextEditor* editor = area->workPanel().editor();
+    choose(dialog, u"Password Management - Comments/Notes"_s);
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(editor, u" Keep this."_s);
+
+    const FolderSnapshot before(spine.folder.dataDir());
+    WriteFaults::inject(u"Comment14.Fil"_s);
+    spine.prompter.answer({PromptAnswer::Yes, PromptAnswer::Ok});
+    choose(dialog, u"Disaster Recovery Plan"_s);
+    WriteFaults::clear();
+    QCOMPARE(spine.prompter.prompts().size(), 2);
+    QCOMPARE(spine.prompter.prompts().at(1).title, u"File Save Command"_s);
+    // Still on the comments, edits and all, and the file as it was.
+    QCOMPARE(area->state().area, 2);
+    QCOMPARE(area->state().currentItem, 14);
+    QCOMPARE(area->state().unsavedChanges, 1);
+    QVERIFY(editor->text().endsWith(u"Keep this."_s));
+    QCOMPARE(before.changedSince(), QStringList());
 }
 
 QTEST_MAIN(TestInsightGui)
