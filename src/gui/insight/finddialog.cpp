@@ -2,7 +2,7 @@
 
 #include "gui/kit/busypointer.h"
 
-#include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -84,6 +84,19 @@ namespace qv {
             m_openButton->setEnabled(current != nullptr);
         });
         resize(760, 460);
+        if (parent) {
+            parent->installEventFilter(this);
+        }
+    }
+
+    bool FindDialog::eventFilter(QObject* watched, QEvent* event)
+    {
+        // The places open in the Action Area: while another screen stands in its place there is
+        // nothing to open them in, so the dialog goes with it.
+        if (watched == parentWidget() && event->type() == QEvent::Hide) {
+            hide();
+        }
+        return QDialog::eventFilter(watched, event);
     }
 
     void FindDialog::focusQuery()

@@ -51,6 +51,9 @@ namespace qv {
             return m_index;
         }
 
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
     Q_SIGNALS:
         void openRequested(const qv::insight::Hit& hit);
 

@@ -260,6 +260,10 @@ void TestInsightGui::chosenPlaceOpensWithTheHitSelected()
     search(dialog, u"tsunami"_s);
     QCOMPARE(dialog->results()->topLevelItemCount(), 0);
     QCOMPARE(dialog->statusLabel()->text(), u"No document holds \u201Ctsunami\u201D as a whole word or phrase."_s);
+
+    // Another screen in the Action Area's place takes the dialog with it.
+    area->hide();
+    QVERIFY(!dialog->isVisible());
 }
 
 void TestInsightGui::unsavedEditsAreOfferedForSavingFirst()
