@@ -183,6 +183,11 @@ namespace qv {
         return opsOfKind<RichTextOp>(operations(page));
     }
 
+    QList<RectOp> PageDocument::rects(int page) const
+    {
+        return opsOfKind<RectOp>(operations(page));
+    }
+
     QList<PlacedText> PageDocument::strings(int page) const
     {
         QList<PlacedText> out;
@@ -218,6 +223,8 @@ namespace qv {
                 paintRichText(painter, *rich);
             else if (const auto* image = std::get_if<ImageOp>(&op))
                 painter.drawImage(image->rect, image->image);
+            else if (const auto* rect = std::get_if<RectOp>(&op))
+                painter.fillRect(rect->rect, rect->color);
         }
         painter.restore();
     }

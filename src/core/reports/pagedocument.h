@@ -88,7 +88,14 @@ namespace qv {
         QRectF rect;
     };
 
-    using PageOp = std::variant<TextOp, LineOp, RichTextOp, ImageOp>;
+    // A rectangle filled with one colour, without an outline (the bars of a chart).
+    struct RectOp
+    {
+        QRectF rect;
+        QColor color;
+    };
+
+    using PageOp = std::variant<TextOp, LineOp, RichTextOp, ImageOp, RectOp>;
 
     // A string as it stands on a page: plain text lines and the lines of rich text alike.
     struct PlacedText
@@ -121,6 +128,7 @@ namespace qv {
         QList<TextOp> texts(int page) const;
         QList<LineOp> lines(int page) const;
         QList<RichTextOp> richTexts(int page) const;
+        QList<RectOp> rects(int page) const;
         // Every string of the page in the order drawn, rich-text lines included.
         QList<PlacedText> strings(int page) const;
 

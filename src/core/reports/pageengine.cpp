@@ -424,6 +424,14 @@ namespace qv {
         m_document.add(m_page, LineOp{QPointF(x1, y1), QPointF(x2, y2), m_lineColor, m_lineWidth});
     }
 
+    void PageEngine::fillRect(const QRectF& rect, const QColor& color)
+    {
+        if (!m_open || rect.isEmpty())
+            return;
+        ensurePage();
+        m_document.add(m_page, RectOp{rect, color});
+    }
+
     void PageEngine::drawPicture(const QImage& picture, const QRectF& rect)
     {
         if (!m_open || picture.isNull() || rect.isEmpty())

@@ -111,6 +111,8 @@ namespace qv {
         // The same for a document given as RTF.
         void rtfParagraph(QByteArrayView rtf);
         void drawLine(double x1, double y1, double x2, double y2);
+        // rect filled with color, nothing drawn around it.
+        void fillRect(const QRectF& rect, const QColor& color);
         // A picture stretched over rect.
         void drawPicture(const QImage& picture, const QRectF& rect);
 

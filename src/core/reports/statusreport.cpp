@@ -431,11 +431,25 @@ namespace qv {
                              const StatusReportChoice& choice,
                              const StatusLookup& status,
                              const QColor& printColor,
-                             const QDate& today)
+                             const QDate& today,
+                             const LeadingPage& leadingPage)
     {
         beginReport(engine, statusReportSettings(engine));
         engine.setCurrentY(engine.marginTop() + FirstTableDrop);
         engine.setTextColor(printColor);
+
+        double leadingBottom = 0;
+        if (leadingPage) {
+            leadingBottom = leadingPage(engine);
+            engine.setFontName(QStringLiteral("Times New Roman"));
+            engine.setFontSize(TableSize);
+            engine.setFontBold(false);
+            engine.setTextColor(printColor);
+            if (choice.any()) {
+                engine.newPage();
+                engine.setCurrentY(engine.marginTop() + FirstTableDrop);
+            }
+        }
 
         StatusReportWriter writer(engine, status);
         const bool all = choice.all;
@@ -447,11 +461,17 @@ namespace qv {
             writer.continued(TechnicalFamily);
         if (all)
             writer.organizationalWithPolicies();
-        if (!choice.any()) {
+        if (!choice.any() && !leadingPage) {
             engine.clear();
             return;
         }
-        const double legendY = writer.legend();
+        double footerY = 0;
+        if (choice.any()) {
+            footerY = writer.legend();
+        } else {
+            engine.setFontSize(LegendSize);
+            footerY = leadingBottom + LegendGap;
+        }
 
         if (engine.pageCount() > 0) {
             // The footer shares the legend's 8-point font, without its bold, so the two read as one
@@ -459,7 +479,7 @@ namespace qv {
             const QString footer = printedFooter(today);
             engine.setFontBold(false);
             engine.setCurrentX(engine.pageWidth() - engine.textWidth(footer) - 300);
-            engine.setCurrentY(legendY);
+            engine.setCurrentY(footerY);
             engine.paragraph(footer);
         }
         engine.endDoc();

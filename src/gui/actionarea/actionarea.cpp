@@ -98,6 +98,7 @@ namespace qv {
         setAttribute(Qt::WA_DeleteOnClose);
         buildMenus();
         buildScreen();
+        attachInsight();
         build();
     }
 

@@ -124,6 +124,9 @@ namespace qv {
         void buildMenus();
         void buildScreen();
         void buildGridDisplay();
+        // The progress summary beside the overview and in the status report, and "Find in All
+        // Documents…".
+        void attachInsight();
         void build();
         void layOutPanels();
         void activated();

@@ -2,11 +2,18 @@
 // disabled until then.
 #include "actionarea.h"
 
+#include "core/documents/worksheettitles.h"
+#include "core/insight/progresspage.h"
 #include "core/reports/spreadsheet.h"
 #include "core/storage/programfolder.h"
 #include "gui/backup/backupwindow.h"
 #include "gui/catalogue/overviewarea.h"
+#include "gui/insight/finddialog.h"
+#include "gui/insight/hitopener.h"
+#include "gui/insight/progresschart.h"
+#include "gui/insight/progresspanel.h"
 #include "gui/kit/availability.h"
+#include "gui/kit/captionbutton.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/help.h"
 #include "gui/kit/navigator.h"
@@ -54,6 +61,8 @@ namespace qv {
         add(options, QStringLiteral("mOArchive"), QStringLiteral("Create Archive of Policy, etc."))->setEnabled(false);
         add(options, QStringLiteral("mOArchiveV"), QStringLiteral("View Archived Policies, etc."));
         add(options, QStringLiteral("mOWkTitle"), QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
+        add(options, QStringLiteral("mOFind"), QStringLiteral("Find in All Documents\u2026"))
+            ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
         options->addSeparator();
         add(options, QStringLiteral("mOInsert"), QStringLiteral("&Insert Row"));
         add(options, QStringLiteral("mODelete"), QStringLiteral("&Delete Item from Grid"));
@@ -174,6 +183,42 @@ namespace qv {
     GridDisplay* ActionArea::gridDisplay() const
     {
         return m_gridDisplay;
+    }
+
+    void ActionArea::attachInsight()
+    {
+        auto* summary = new ProgressPanel(m_statusStore, m_folder);
+        m_overview->setSidePanel(summary);
+        m_printDesk->setSummaryPage([this](PageEngine& engine) {
+            const insight::Progress progress = insight::countProgress(
+                m_statusStore.table(), [this](int worksheet) { return worksheets::isFilled(m_folder, worksheet); });
+            return insight::composeProgressPage(engine, progress, bucketColours());
+        });
+
+        // Built on first use, and kept with its index for the rest of the session.
+        connect(m_actions.value(QStringLiteral("mOFind")), &QAction::triggered, this, [this] {
+            auto* dialog = findChild<FindDialog*>();
+            if (!dialog) {
+                dialog = new FindDialog(m_folder, this);
+                connect(dialog, &FindDialog::openRequested, this, [this](const insight::Hit& hit) {
+                    m_printDesk->close();
+                    m_exportPanel->hide();
+                    DocumentControls controls;
+                    controls.host = this;
+                    controls.areaButton = [this](int k) -> QAbstractButton* { return m_areaButtons.value(k); };
+                    controls.familyArea = [this](int k) { return familyArea(k); };
+                    controls.worksheets = m_worksheets;
+                    controls.incidents = m_incidents;
+                    controls.archives = m_archives;
+                    controls.viewArchives = m_actions.value(QStringLiteral("mOArchiveV"));
+                    openHit(controls, hit);
+                });
+            }
+            dialog->show();
+            dialog->raise();
+            dialog->activateWindow();
+            dialog->focusQuery();
+        });
     }
 
     void ActionArea::openExport()

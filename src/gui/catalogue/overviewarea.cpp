@@ -22,6 +22,7 @@ namespace qv {
         , m_title(new QLabel(this))
         , m_legend(new QLabel(this))
         , m_grid(new QTableWidget(this))
+        , m_body(new QHBoxLayout)
     {
         auto* frame = new QGroupBox(catalogue::OverviewFrameTitle.toString(), this);
         frame->setObjectName(QStringLiteral("SSFrame1"));
@@ -74,7 +75,9 @@ namespace qv {
         layout->setContentsMargins(8, 8, 8, 8);
         layout->addWidget(frame);
         layout->addLayout(heading);
-        layout->addWidget(m_grid, 1);
+        m_body->setSpacing(8);
+        m_body->addWidget(m_grid, 5);
+        layout->addLayout(m_body, 1);
         m_title->hide();
         m_legend->hide();
         m_grid->hide();
@@ -103,6 +106,12 @@ namespace qv {
     QTableWidget* OverviewArea::grid() const
     {
         return m_grid;
+    }
+
+    void OverviewArea::setSidePanel(QWidget* panel)
+    {
+        panel->setParent(this);
+        m_body->addWidget(panel, 2);
     }
 
     void OverviewArea::chooseFamily(int k, Press press)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QWidget>
 
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 
@@ -37,6 +38,8 @@ namespace qv {
         void chooseFamily(int k, Press press = Press::ByUser);
         int chosenFamily() const;
         QTableWidget* grid() const;
+        // A panel beside the grid (the progress summary), shown and hidden with the area.
+        void setSidePanel(QWidget* panel);
 
     Q_SIGNALS:
         // The status-report button: the report of the families is wanted.
@@ -56,6 +59,7 @@ namespace qv {
         QLabel* m_title;
         QLabel* m_legend;
         QTableWidget* m_grid;
+        QHBoxLayout* m_body;
         QList<double> m_rowHeights;
         int m_chosen = 0;
     };

@@ -118,6 +118,11 @@ namespace qv {
         m_engine.setPreview(true);
         connect(m_panel, &PrintOptionsPanel::selectionClicked, this, &PrintDesk::onSelectionClicked);
         connect(m_panel, &PrintOptionsPanel::commandClicked, this, &PrintDesk::onCommand);
+        connect(m_panel, &PrintOptionsPanel::summaryOptionClicked, this, [this] {
+            if (m_report == Report::Status) {
+                buildStatusReport();
+            }
+        });
         connect(m_panel, &PrintOptionsPanel::timelineOptionClicked, this, [this] {
             if (m_report == Report::Grid) {
                 buildGridPrint();
@@ -162,6 +167,11 @@ namespace qv {
         m_textColor = std::move(source);
     }
 
+    void PrintDesk::setSummaryPage(LeadingPage page)
+    {
+        m_summaryPage = std::move(page);
+    }
+
     void PrintDesk::takePrintColor()
     {
         m_settings.color = m_textColor ? m_textColor() : QColor(Qt::black);
@@ -185,6 +195,7 @@ namespace qv {
         m_panel->setFontTip(QString());
         m_panel->setSelectionBoxes(statusCaptions(), StatusTops);
         m_panel->setTimelineOptionsShown(false);
+        m_panel->setSummaryOptionShown(static_cast<bool>(m_summaryPage));
         m_panel->setFontPanels(QStringLiteral(" Times New Roman"), QStringLiteral(" 10"));
         m_settings.orientation = PageOrientation::Portrait;
         m_panel->setOrientationText(QStringLiteral("Portrait"));
@@ -230,7 +241,13 @@ namespace qv {
         // Its page set-up is not offered, but the paper chosen for the other reports is the one in
         // the printer.
         m_engine.setPaperSize(m_settings.paper);
-        composeStatusReport(m_engine, choice, status, m_settings.color, Clock::current().today());
+        const bool summary = m_summaryPage && m_panel->summaryOption()->isChecked();
+        composeStatusReport(m_engine,
+                            choice,
+                            status,
+                            m_settings.color,
+                            Clock::current().today(),
+                            summary ? m_summaryPage : LeadingPage());
     }
 
     // ---- Notes report --------------------------------------------------------------------------

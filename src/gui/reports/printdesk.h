@@ -58,6 +58,10 @@ namespace qv {
         Report report() const;
         bool isOpen() const;
 
+        // What "Include progress summary page" puts before the status report; the option is offered
+        // only once this is set.
+        void setSummaryPage(LeadingPage page);
+
         // The colour the Action Area writes in, which printed text takes.
         void setTextColorSource(std::function<QColor()> source);
 
@@ -106,6 +110,7 @@ namespace qv {
         Dialogs& m_dialogs;
         const StatusStore& m_statuses;
         std::function<QColor()> m_textColor;
+        LeadingPage m_summaryPage;
         PageEngine m_engine;
         PrintSettings& m_settings;
         PrintOptionsPanel* m_panel = nullptr;

@@ -57,6 +57,8 @@ namespace qv {
         , m_sampleFrame(new QGroupBox(QStringLiteral("Sample"), this))
         , m_sample(sunkenPanel(QStringLiteral("Panel3D82"), 0, m_sampleFrame))
         , m_timelineFrame(new QGroupBox(QStringLiteral("Timeline Print"), this))
+        , m_summaryFrame(new QGroupBox(QStringLiteral("Status Report"), this))
+        , m_summaryOption(new QCheckBox(QStringLiteral("Include progress summary page"), m_summaryFrame))
         , m_enlarge(new QPushButton(QStringLiteral("Enlarge"), this))
     {
         setObjectName(QStringLiteral("SSPanel80"));
@@ -113,6 +115,11 @@ namespace qv {
         }
         m_timelineFrame->hide();
 
+        m_summaryFrame->setObjectName(QStringLiteral("StatusReportOptions"));
+        m_summaryOption->setObjectName(QStringLiteral("ProgressSummaryOption"));
+        connect(m_summaryOption, &QCheckBox::clicked, this, &PrintOptionsPanel::summaryOptionClicked);
+        m_summaryFrame->hide();
+
         const QStringList commandCaptions{QStringLiteral("Printer &Font"),
                                           QStringLiteral("&Page Setup"),
                                           QStringLiteral("&Close Print Options"),
@@ -157,6 +164,19 @@ namespace qv {
         return m_timelineOptions.value(index);
     }
 
+    QCheckBox* PrintOptionsPanel::summaryOption() const
+    {
+        return m_summaryOption;
+    }
+
+    void PrintOptionsPanel::setSummaryOptionShown(bool shown)
+    {
+        // Off whenever it is offered again, so the report prints as it always has unless asked.
+        m_summaryOption->setChecked(false);
+        m_summaryFrame->setVisible(shown);
+        layoutControls();
+    }
+
     void PrintOptionsPanel::setSelectionBoxes(const QStringList& captions, const QList<int>& topsTwips)
     {
         for (int i = 0; i < SelectionBoxCount; ++i) {
@@ -174,6 +194,8 @@ namespace qv {
             }
         }
         m_wholeDocument->setVisible(captions.isEmpty());
+        m_summaryOption->setChecked(false);
+        m_summaryFrame->hide();
         layoutControls();
     }
 
@@ -330,6 +352,7 @@ namespace qv {
         for (const QCheckBox* option : std::as_const(m_timelineOptions)) {
             column = std::max(column, option->sizeHint().width() + 24);
         }
+        column = std::max(column, m_summaryOption->sizeHint().width() + 24);
         for (const QPushButton* button : std::as_const(m_commands)) {
             column = std::max(column, button->sizeHint().width());
         }
@@ -392,6 +415,13 @@ namespace qv {
             }
             m_timelineFrame->setGeometry(Pad, y, column, optionY + 4);
             y += optionY + 4 + Gap;
+        }
+
+        if (!m_summaryFrame->isHidden()) {
+            const int optionHeight = m_summaryOption->sizeHint().height();
+            m_summaryOption->setGeometry(10, line + 6, column - 16, optionHeight);
+            m_summaryFrame->setGeometry(Pad, y, column, line + 10 + optionHeight);
+            y += line + 10 + optionHeight + Gap;
         }
 
         for (QPushButton* button : std::as_const(m_commands)) {

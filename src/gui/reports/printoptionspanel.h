@@ -49,6 +49,10 @@ namespace qv {
         QPushButton* enlargeButton() const;
         QCheckBox* selectionBox(int index) const;
         QCheckBox* timelineOption(int index) const;
+        // "Include progress summary page", in a frame of its own below the sample while the status
+        // report is open and the program can compose the summary.
+        QCheckBox* summaryOption() const;
+        void setSummaryOptionShown(bool shown);
 
         // Shows boxes 0 to captions.size() − 1 with these captions ("&&" shows one "&") at these
         // distances from the top of their frame, in twips; hides the others. Every shown box is
@@ -84,6 +88,7 @@ namespace qv {
     Q_SIGNALS:
         void selectionClicked(int index, bool checked);
         void timelineOptionClicked(int index, bool checked);
+        void summaryOptionClicked(bool checked);
         void commandClicked(int command);
 
     protected:
@@ -111,6 +116,8 @@ namespace qv {
         QLabel* m_sample;
         QGroupBox* m_timelineFrame;
         QList<QCheckBox*> m_timelineOptions;
+        QGroupBox* m_summaryFrame;
+        QCheckBox* m_summaryOption;
         QList<QPushButton*> m_commands;
         QPushButton* m_enlarge;
         QWidget* m_ownFrames = nullptr;
