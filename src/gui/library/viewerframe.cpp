@@ -129,6 +129,7 @@ namespace qv {
         if (!m_look.rangeCaption.isEmpty()) {
             m_print = new ViewerPrint(m_context.dialogs,
                                       m_context.prompter,
+                                      m_context.folder,
                                       m_context.printSettings,
                                       m_look.rangeCaption,
                                       m_look.closeCaption,

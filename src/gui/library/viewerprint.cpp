@@ -1,8 +1,7 @@
 #include "viewerprint.h"
 
-#include "guidelines.h"
-
 #include "core/reports/printsettings.h"
+#include "core/shell/displaysettings.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/prompter.h"
 #include "gui/reports/previewwidget.h"
@@ -21,6 +20,7 @@ namespace qv {
 
     ViewerPrint::ViewerPrint(Dialogs& dialogs,
                              Prompter& prompter,
+                             const ProgramFolder& folder,
                              PrintSettings& settings,
                              const QString& rangeCaption,
                              const QString& closeCaption,
@@ -28,6 +28,7 @@ namespace qv {
         : QObject(panelParent)
         , m_dialogs(dialogs)
         , m_prompter(prompter)
+        , m_folder(folder)
         , m_settings(settings)
         , m_panel(new PrintOptionsPanel(m_engine, panelParent))
         , m_document(std::make_unique<QTextDocument>())
@@ -59,8 +60,10 @@ namespace qv {
             m_guideButtons[i] = button;
             // Only the user's click is a choice to remember; the program picking it is not.
             connect(button, &QRadioButton::clicked, this, [this, i] {
-                setGuideLineOption(i);
                 m_panel->preview()->setGuidesShown(i == 1);
+                if (const Status written = display::writeGuideLineOption(m_folder, i); !written) {
+                    m_prompter.warn(QStringLiteral("Display Options"), written.error());
+                }
             });
         }
         column->addWidget(display);
@@ -98,8 +101,17 @@ namespace qv {
 
     void ViewerPrint::takeGuideLineOption()
     {
-        const int option = guideLineOption();
-        m_guideButtons[option]->setChecked(true);
+        const std::optional<int> option = display::readGuideLineOption(m_folder);
+        if (option) {
+            m_guideButtons[*option]->setChecked(true);
+        } else {
+            // Exclusive buttons cannot be unchecked one by one.
+            for (QRadioButton* button : m_guideButtons) {
+                button->setAutoExclusive(false);
+                button->setChecked(false);
+                button->setAutoExclusive(true);
+            }
+        }
         m_panel->preview()->setGuidesShown(option == 1);
     }
 
@@ -114,6 +126,8 @@ namespace qv {
         if (isOpen()) {
             return;
         }
+        // Another screen may have changed the choice since this one was made.
+        takeGuideLineOption();
         m_settings.margins = margins;
         m_document.reset(document.clone());
         m_title = title;

@@ -15,6 +15,7 @@ namespace qv {
 
     class Dialogs;
     class PrintOptionsPanel;
+    class ProgramFolder;
     class Prompter;
     struct PrintSettings;
 
@@ -31,6 +32,7 @@ namespace qv {
         // Close button's ("&Close Print Options", or "&Cancel").
         ViewerPrint(Dialogs& dialogs,
                     Prompter& prompter,
+                    const ProgramFolder& folder,
                     PrintSettings& settings,
                     const QString& rangeCaption,
                     const QString& closeCaption,
@@ -46,7 +48,8 @@ namespace qv {
         // pane meanwhile) and shows the panel. title names a saved PDF.
         void open(const QTextDocument& document, const PageMargins& margins, const QString& title);
         void close();
-        // The guide-line choice remembered for the run, picked without counting as the user's.
+        // The guide-line choice kept in the display settings, picked without counting as the
+        // user's (and without writing it back); neither option when none was ever chosen.
         void takeGuideLineOption();
         // " Portrait" in the orientation panel and in the settings the screen prints with.
         void resetOrientation();
@@ -65,6 +68,7 @@ namespace qv {
 
         Dialogs& m_dialogs;
         Prompter& m_prompter;
+        const ProgramFolder& m_folder;
         PrintSettings& m_settings;
         PageEngine m_engine;
         PrintOptionsPanel* m_panel;

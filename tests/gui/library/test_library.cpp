@@ -6,6 +6,7 @@
 #include "foldersnapshot.h"
 
 #include "core/reports/pageengine.h"
+#include "core/shell/displaysettings.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/kit/captionbutton.h"
 #include "gui/kit/controlarray.h"
@@ -14,7 +15,6 @@
 #include "gui/kit/palette.h"
 #include "gui/kit/richtexteditor.h"
 #include "gui/kit/weblinks.h"
-#include "gui/library/guidelines.h"
 #include "gui/library/hitechinformation.h"
 #include "gui/library/informationadvisor.h"
 #include "gui/library/miscellaneous.h"
@@ -101,7 +101,7 @@ private Q_SLOTS:
     void keyboardCopyIsBarredInProtectedDocuments();
     void webLinksShowFive();
     void pageSetupMarginsLastUntilTheNextPrintOptions();
-    void guideLinesAreRememberedForTheRun();
+    void guideLinesAreKeptInTheDisplaySettings();
     void hitechPdfButtonLeavesTheDocument();
 };
 
@@ -571,26 +571,43 @@ void TestLibrary::pageSetupMarginsLastUntilTheNextPrintOptions()
     QCOMPARE(library.spine.printSettings.margins, (PageMargins{200, 100, 100, 100}));
 }
 
-void TestLibrary::guideLinesAreRememberedForTheRun()
+void TestLibrary::guideLinesAreKeptInTheDisplaySettings()
 {
     Library library;
-    setGuideLineOption(0);
     library.hub();
     const FolderSnapshot before(library.spine.folder.dataDir());
     auto* hitech = library.open<HitechInformation>(Navigator::HitechInformation);
-    QVERIFY(hitech->printOptions()->guideLineButton(0)->isChecked());
     press(hitech, QStringLiteral("SSCommand2"), 1);
+    // Never chosen: neither option, no guide lines, and opening wrote nothing.
+    QVERIFY(!hitech->printOptions()->guideLineButton(0)->isChecked());
+    QVERIFY(!hitech->printOptions()->guideLineButton(1)->isChecked());
+    QVERIFY(!hitech->printOptions()->panel()->preview()->guidesShown());
+    QCOMPARE(before.unexpectedChanges(), QString());
+
     QTest::mouseClick(hitech->printOptions()->guideLineButton(1), Qt::LeftButton);
     QVERIFY(hitech->printOptions()->panel()->preview()->guidesShown());
-    QCOMPARE(guideLineOption(), 1);
+    QCOMPARE(display::readGuideLineOption(library.spine.folder.folder()), std::optional<int>(1));
+    QCOMPARE(before.unexpectedChanges({display::screenFileName()}), QString());
 
     hitech->pressNavigation(ViewerFrame::ToMiscellaneous);
     Library::settle();
     auto* misc = qobject_cast<Miscellaneous*>(library.spine.navigator.existing(Navigator::Miscellaneous));
+    press(misc, QStringLiteral("SSCommand11"), 3);
+    misc->menuAction(QStringLiteral("mOPrint"))->trigger();
     QVERIFY(controlAt<QRadioButton>(misc, QStringLiteral("SSOption82"), 1)->isChecked());
     QVERIFY(misc->printOptions()->panel()->preview()->guidesShown());
-    QCOMPARE(before.unexpectedChanges(), QString());
-    setGuideLineOption(0);
+
+    // A choice that cannot be stored is said, and the file keeps the old one.
+    const FolderSnapshot chosen(library.spine.folder.dataDir());
+    WriteFaults::inject(display::screenFileName());
+    library.spine.prompter.answer(PromptAnswer::Ok);
+    QTest::mouseClick(controlAt<QRadioButton>(misc, QStringLiteral("SSOption82"), 0), Qt::LeftButton);
+    WriteFaults::clear();
+    QVERIFY(!library.spine.prompter.prompts().isEmpty());
+    QCOMPARE(library.spine.prompter.prompts().last().title, QStringLiteral("Display Options"));
+    QCOMPARE(library.spine.prompter.prompts().last().icon, PromptIcon::Warning);
+    QCOMPARE(chosen.unexpectedChanges(), QString());
+    QCOMPARE(display::readGuideLineOption(library.spine.folder.folder()), std::optional<int>(1));
 }
 
 void TestLibrary::hitechPdfButtonLeavesTheDocument()
