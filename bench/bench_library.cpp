@@ -75,7 +75,7 @@ namespace {
     {
         Bench()
             : folder(root.filePath(QStringLiteral("data")), root.filePath(QStringLiteral("content")))
-            , context{navigator, prompter, help, dialogs, folder, settings}
+            , context{navigator, prompter, help, dialogs, folder, settings, {}}
         {
             QDir().mkpath(folder.dataDir());
             QDir().mkpath(folder.contentDir());

@@ -127,10 +127,17 @@ int main(int argc, char* argv[])
 
     qv::StartScreen start(navigator, prompter, help, dialogs, folder);
     navigator.adopt(qv::Navigator::StartScreen, &start);
-    start.setBackupCommand([&](bool restore) {
-        qv::openBackupWindow(
-            &start, restore ? qv::BackupMode::Restore : qv::BackupMode::Backup, folder, prompter, dialogs);
-    });
+    // Every screen's Utilities menu opens the one backup utility; a restore also renews what the
+    // Action Area holds of the replaced files, wherever it was started.
+    const auto backupUtility = [&](QWidget* parent, bool restore) {
+        const auto outcome = qv::openBackupWindow(
+            parent, restore ? qv::BackupMode::Restore : qv::BackupMode::Backup, folder, prompter, dialogs);
+        auto* area = qobject_cast<qv::ActionArea*>(navigator.existing(qv::Navigator::ActionArea));
+        if (restore && outcome == qv::backup::Outcome::Completed && area) {
+            area->takeRestoredFiles();
+        }
+    };
+    start.setBackupCommand([&](bool restore) { backupUtility(&start, restore); });
     QObject::connect(&start, &qv::StartScreen::exitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     navigator.setFactory(qv::Navigator::ActionArea, [&] {
         auto* area = new qv::ActionArea(navigator, prompter, help, dialogs, folder, printSettings);
@@ -142,7 +149,7 @@ int main(int argc, char* argv[])
     });
 
     // Registered before the Action Area is made, which enables its buttons for the screens there are.
-    qv::registerLibraryScreens({navigator, prompter, help, dialogs, folder, printSettings}, [] {
+    qv::registerLibraryScreens({navigator, prompter, help, dialogs, folder, printSettings, backupUtility}, [] {
         QMetaObject::invokeMethod(
             qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });

@@ -57,6 +57,10 @@ namespace qv {
                    QWidget* parent = nullptr);
         ~ActionArea() override;
 
+        // After a restore made from any screen: the statuses are read again, the editor's text is
+        // dropped without saving and the first area is shown.
+        void takeRestoredFiles();
+
         // AreaHost
         ActionAreaState& state() override;
         WorkPanel& workPanel() override;

@@ -120,13 +120,7 @@ namespace qv {
             }
             if (openBackupWindow(this, BackupMode::Restore, m_folder, m_prompter, m_dialogs) ==
                 backup::Outcome::Completed) {
-                // The statuses and the text on screen came from files the restore replaced: an edit
-                // of the old text saved now would undo the restore.
-                m_state.unsavedChanges = 0;
-                if (const Status loaded = m_statusStore.loadAll(); !loaded) {
-                    m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
-                }
-                selectArea(0);
+                takeRestoredFiles();
             }
         });
         utilities->addSeparator();
@@ -219,6 +213,17 @@ namespace qv {
             dialog->activateWindow();
             dialog->focusQuery();
         });
+    }
+
+    void ActionArea::takeRestoredFiles()
+    {
+        // The statuses and the text on screen came from files the restore replaced: an edit of the
+        // old text saved now would undo the restore.
+        m_state.unsavedChanges = 0;
+        if (const Status loaded = m_statusStore.loadAll(); !loaded) {
+            m_prompter.warn(QStringLiteral("Current Status"), loaded.error());
+        }
+        selectArea(0);
     }
 
     void ActionArea::openExport()

@@ -178,9 +178,23 @@ namespace qv {
 
         QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
         utilities->setObjectName(QStringLiteral("mU"));
-        // Backup and restore are not in the program yet: the entries wait in their places.
-        markUnavailable(add(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")));
-        markUnavailable(add(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")));
+        QAction* backUp = add(utilities, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files"));
+        QAction* restore = add(utilities, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files"));
+        if (!m_context.backupUtility) {
+            markUnavailable(backUp);
+            markUnavailable(restore);
+        }
+        // A document on view in the print options is left alone until it is put away.
+        connect(backUp, &QAction::triggered, this, [this] {
+            if (m_context.backupUtility && !printOptionsOpen()) {
+                m_context.backupUtility(this, false);
+            }
+        });
+        connect(restore, &QAction::triggered, this, [this] {
+            if (m_context.backupUtility && !printOptionsOpen()) {
+                m_context.backupUtility(this, true);
+            }
+        });
 
         if (m_look.screenHelpName.isEmpty()) {
             QAction* help = menuBar()->addAction(QStringLiteral("&Help"));

@@ -7,6 +7,8 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QTextDocument;
@@ -33,6 +35,9 @@ namespace qv {
         Dialogs& dialogs;
         const ProgramFolder& folder;
         PrintSettings& printSettings;
+        // Opens the backup utility over a screen (restore true for "&Restore User Created Files"); the
+        // program sets it, since what a restore replaces is also open in the Action Area.
+        std::function<void(QWidget* parent, bool restore)> backupUtility;
     };
 
     // The frame the four reference screens share: the navigation bar, the Options, Utilities and

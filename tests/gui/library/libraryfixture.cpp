@@ -30,9 +30,14 @@ namespace qv::test {
             opened.append(url);
             return true;
         });
-        registerLibraryScreens(
-            {spine.navigator, spine.prompter, spine.help, spine.dialogs, spine.programFolder, spine.printSettings},
-            [this] { ++exits; });
+        registerLibraryScreens({spine.navigator,
+                                spine.prompter,
+                                spine.help,
+                                spine.dialogs,
+                                spine.programFolder,
+                                spine.printSettings,
+                                [this](QWidget*, bool restore) { backups.append(restore); }},
+                               [this] { ++exits; });
     }
 
     Library::~Library()

@@ -35,6 +35,8 @@ namespace qv::test {
 
         Spine spine;
         int exits = 0;
+        // The backup utility as the screens asked for it: true for a restore.
+        QList<bool> backups;
         QList<QUrl> opened;
     };
 

@@ -90,6 +90,7 @@ class TestLibrary : public QObject
 private Q_SLOTS:
     void navigationPassesThroughTheActionArea();
     void exitQuestionFromAScreen();
+    void utilitiesOpenTheBackupUtility();
     void escapeBacksOutOneLayerAtATime();
     void helpTopicsFollowThePrintOptions();
     void searchFindsWholeWordsAndStartsAgain();
@@ -182,6 +183,22 @@ void TestLibrary::exitQuestionFromAScreen()
     QCOMPARE(exitEntry->text(), QStringLiteral("E&xit Program"));
     exitEntry->trigger();
     QCOMPARE(library.exits, 1);
+}
+
+void TestLibrary::utilitiesOpenTheBackupUtility()
+{
+    Library library;
+    auto* misc = library.open<Miscellaneous>(Navigator::Miscellaneous);
+    misc->menuAction(QStringLiteral("mUBack"))->trigger();
+    misc->menuAction(QStringLiteral("mURestore"))->trigger();
+    QCOMPARE(library.backups, (QList<bool>{false, true}));
+
+    // Not while a document is on view in the print options.
+    press(misc, QStringLiteral("SSCommand11"), 3);
+    press(misc, QStringLiteral("SSCommand2"), 1);
+    QVERIFY(!misc->menuAction(QStringLiteral("mURestore"))->isEnabled());
+    misc->menuAction(QStringLiteral("mURestore"))->trigger();
+    QCOMPARE(library.backups.size(), 2);
 }
 
 void TestLibrary::escapeBacksOutOneLayerAtATime()
