@@ -4,16 +4,21 @@
 
 #include "screenshot.h"
 
+#include "core/rtf/richtextfile.h"
+#include "core/storage/programfolder.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/navigator.h"
 #include "gui/library/hitechinformation.h"
 #include "gui/library/informationadvisor.h"
+#include "gui/library/librarydocuments.h"
 #include "gui/library/miscellaneous.h"
 #include "gui/library/securityrule.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace qv;
 using namespace qv::test;
@@ -64,6 +69,7 @@ class TestLibraryScreens : public QObject
 
 private Q_SLOTS:
     void screens();
+    void everyDocumentIsInstalled();
 };
 
 void TestLibraryScreens::screens()
@@ -96,6 +102,23 @@ void TestLibraryScreens::screens()
     Library::settle();
     auto* hitech = qobject_cast<HitechInformation*>(library.spine.navigator.existing(Navigator::HitechInformation));
     shoot(hitech, QStringLiteral("library-hitech"));
+}
+
+// Every document the four screens can open is in the build's content folder, reads whole and has
+// text: a missing or empty one would show the user a blank pane.
+void TestLibraryScreens::everyDocumentIsInstalled()
+{
+    const ProgramFolder folder(QDir::tempPath(), QStringLiteral(QUORVANE_CONTENT_DIR));
+    const QStringList names = libraryDocumentNames();
+    QVERIFY(names.size() > 40);
+    for (const QString& name : names) {
+        QTextDocument doc;
+        bool cutOff = false;
+        const auto loaded = loadRichText(folder, name, ProgramFolder::Place::Content, doc, &cutOff);
+        QVERIFY2(loaded && loaded.value() == LoadOutcome::Loaded, qPrintable(name));
+        QVERIFY2(!cutOff, qPrintable(name));
+        QVERIFY2(doc.toPlainText().simplified().size() > 200, qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestLibraryScreens)
