@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -317,6 +318,9 @@ namespace qv {
         // The pane deletes the document it showed, which it owns.
         m_pane->setDocument(loaded);
         m_pane->setSelStart(0);
+        // Placing the caret scrolls it into view; in a pane not yet laid out at its size that scrolls
+        // past the title, and a later resize keeps the offset.
+        m_pane->verticalScrollBar()->setValue(0);
         return true;
     }
 
