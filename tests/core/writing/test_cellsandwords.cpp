@@ -1,5 +1,7 @@
 // The cell-by-cell check the timeline's items go through, the user's own words, and the word scan the
 // live marks share with the check.
+#include "wordlist.h"
+
 #include "core/storage/programfolder.h"
 #include "core/writing/cellcheck.h"
 #include "core/writing/propagation.h"
@@ -15,29 +17,10 @@
 
 using namespace qv;
 using namespace qv::writing;
+using qv::test::WordList;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-    class WordList : public WordChecker
-    {
-    public:
-        explicit WordList(QStringList words)
-            : m_words(words.begin(), words.end())
-        {
-        }
-        bool isKnown(const QString& word) const override
-        {
-            return m_words.contains(word.toLower());
-        }
-        QStringList suggestions(const QString& word) const override
-        {
-            return {word + u"?"_s};
-        }
-
-    private:
-        QSet<QString> m_words;
-    };
 
     const QStringList Known = {u"receive"_s,
                                u"the"_s,

@@ -1,3 +1,5 @@
+#include "wordlist.h"
+
 #include "core/writing/changelist.h"
 #include "core/writing/dictionaryfolders.h"
 #include "core/writing/propagation.h"
@@ -14,30 +16,10 @@
 #include <QTextTable>
 
 using namespace qv::writing;
+using qv::test::WordList;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-    // A dictionary of the words a test names, so that a check asks about exactly the others.
-    class WordList : public WordChecker
-    {
-    public:
-        explicit WordList(QStringList words)
-            : m_words(words.begin(), words.end())
-        {
-        }
-        bool isKnown(const QString& word) const override
-        {
-            return m_words.contains(word.toLower());
-        }
-        QStringList suggestions(const QString& word) const override
-        {
-            return {word + u"?"_s};
-        }
-
-    private:
-        QSet<QString> m_words;
-    };
 
     const QStringList Common = {u"the"_s,       u"a"_s,        u"lot"_s,    u"is"_s,     u"was"_s,
                                 u"we"_s,        u"there"_s,    u"are"_s,    u"i"_s,      u"receive"_s,
