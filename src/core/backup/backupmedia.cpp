@@ -5,6 +5,16 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace qv::backup {
 
     BackupMedia::~BackupMedia() = default;
@@ -12,6 +22,66 @@ namespace qv::backup {
     void BackupMedia::diskChanged()
     {
     }
+
+    Status BackupMedia::sync()
+    {
+        return {};
+    }
+
+    namespace {
+
+        std::filesystem::path fileSystemPath(const QString& path)
+        {
+#ifdef Q_OS_WIN
+            return std::filesystem::path(path.toStdWString());
+#else
+            return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+        }
+
+        Status notSaved(const QString& path, const QString& why)
+        {
+            return Status::failure(
+                QStringLiteral("The file %1 could not be saved: %2.").arg(QDir::toNativeSeparators(path), why));
+        }
+
+        // Written beside its name and renamed over it, so the media only ever holds whole files. Unlike
+        // the data folder's writes it is not synced file by file: on removable media a sync per file
+        // costs more than the copy, and the backup syncs each disk before it counts as written.
+        Status writeReplacing(const QString& path, QByteArrayView bytes)
+        {
+            const QString part = path + QStringLiteral(".part");
+            QFile file(part);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+                return notSaved(path, file.errorString());
+            }
+            qint64 done = 0;
+            while (done < bytes.size()) {
+                const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+                if (n <= 0) {
+                    const QString why = file.errorString();
+                    file.close();
+                    file.remove();
+                    return notSaved(path, why);
+                }
+                done += n;
+            }
+            file.close();
+            if (file.error() != QFileDevice::NoError || QFileInfo(part).size() != bytes.size()) {
+                const QString why = file.errorString();
+                file.remove();
+                return notSaved(path, why);
+            }
+            std::error_code error;
+            std::filesystem::rename(fileSystemPath(part), fileSystemPath(path), error);
+            if (error) {
+                QFile::remove(part);
+                return notSaved(path, QString::fromStdString(error.message()));
+            }
+            return {};
+        }
+
+    } // namespace
 
     FolderMedia::FolderMedia(QString dir)
         : m_dir(std::move(dir))
@@ -77,7 +147,7 @@ namespace qv::backup {
             return Status::failure(QStringLiteral("\"%1\" is not a valid file name.").arg(name));
         }
         const QString path = pathOf(name);
-        const Status written = writeFileAtomically(path, bytes);
+        const Status written = writeReplacing(path, bytes);
         if (written) {
             m_names->insert(name.toCaseFolded(), QFileInfo(path).fileName());
         }
@@ -115,8 +185,35 @@ namespace qv::backup {
 
     qint64 FolderMedia::freeSpace() const
     {
-        const QStorageInfo storage(m_dir);
-        return storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
+        // Asked before every file: one call to the file system, where QStorageInfo would first read
+        // the whole mount table again.
+        std::error_code error;
+        const std::filesystem::space_info space = std::filesystem::space(fileSystemPath(m_dir), error);
+        return error ? -1 : qint64(space.available);
+    }
+
+    Status FolderMedia::sync()
+    {
+#ifdef Q_OS_LINUX
+        const int dir = ::open(QFile::encodeName(m_dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir < 0) {
+            return Status::failure(
+                QStringLiteral("%1 could not be opened: %2.")
+                    .arg(QDir::toNativeSeparators(m_dir), QString::fromLocal8Bit(std::strerror(errno))));
+        }
+        const int synced = ::syncfs(dir);
+        const int why = errno;
+        ::close(dir);
+        if (synced != 0) {
+            return Status::failure(
+                QStringLiteral("%1 could not be written to the end: %2.")
+                    .arg(QDir::toNativeSeparators(m_dir), QString::fromLocal8Bit(std::strerror(why))));
+        }
+#elif defined(Q_OS_UNIX)
+        ::sync();
+#endif
+        // Elsewhere the system writes the files out on its own; the read-back still checks each one.
+        return {};
     }
 
     SizeLimitedFolderMedia::SizeLimitedFolderMedia(QString dir, qint64 capacity)

@@ -31,8 +31,11 @@ namespace qv::backup {
             return size(name) >= 0;
         }
         virtual Result<QByteArray> read(const QString& name) const = 0;
-        // Replaces the file as a whole: a write that fails leaves no part of a file behind.
+        // Replaces the file as a whole: a write that fails leaves no part of a file behind. The bytes
+        // may still be on their way to the media until sync().
         virtual Status write(const QString& name, QByteArrayView bytes) = 0;
+        // Returns once everything written so far is on the media itself.
+        virtual Status sync();
         virtual Status remove(const QString& name) = 0;
         // Deletes every file matching the wildcard; the first failure, when some could not go.
         virtual Status removeMatching(const QString& pattern) = 0;
@@ -63,6 +66,7 @@ namespace qv::backup {
         Status remove(const QString& name) override;
         Status removeMatching(const QString& pattern) override;
         qint64 freeSpace() const override;
+        Status sync() override;
 
         void diskChanged() override;
 

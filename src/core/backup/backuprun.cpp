@@ -393,9 +393,15 @@ namespace qv::backup {
             return back && back.value() == bytes ? Copy::Done : Copy::Full;
         }
 
+        // The record goes down only after everything before it is on the media, and is itself synced:
+        // a disk whose record says it ends somewhere really holds every file up to there.
         Copy BackupRun::writeDiskInfo()
         {
-            return writeVerified(DiskInfoFile.toString(), m_info.toBytes());
+            if (!m_media.sync()) {
+                return Copy::Full;
+            }
+            const Copy written = writeVerified(DiskInfoFile.toString(), m_info.toBytes());
+            return written == Copy::Done && !m_media.sync() ? Copy::Full : written;
         }
 
         void BackupRun::dropUnit()

@@ -3,8 +3,11 @@
 #include "backuptestkit.h"
 #include "core/backup/backupset.h"
 #include "core/backup/diskinfo.h"
+#include "filesizelimit.h"
 #include "foldersnapshot.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qv;
@@ -45,6 +48,7 @@ private Q_SLOTS:
     void failingDiskAtEachStep_data();
     void failingDiskAtEachStep();
     void emptyWorkbookStillWritesItsDisk();
+    void aFolderDiskKeepsItsOldFileWhenAWriteFails();
 };
 
 void TestBackup::singleDiskCarriesEveryFileUnderItsBackupName()
@@ -288,4 +292,22 @@ void TestBackup::emptyWorkbookStillWritesItsDisk()
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
+// The folder media write without a sync per file, but still replace a file only with a whole one.
+void TestBackup::aFolderDiskKeepsItsOldFileWhenAWriteFails()
+{
+    QTemporaryDir disk;
+    qv::backup::FolderMedia media(disk.path());
+    QVERIFY(media.write(QStringLiteral("Action1.hb1"), QByteArray(300, 'a')).ok());
+    {
+        // The kernel refuses what goes past the limit, as a full disk does.
+        const qv::test::FileSizeLimit limit(4096);
+        const qv::Status written = media.write(QStringLiteral("Action1.hb1"), QByteArray(20000, 'b'));
+        QVERIFY(!written.ok());
+        QVERIFY2(written.error().contains(QStringLiteral("Action1.hb1")), qPrintable(written.error()));
+    }
+    QCOMPARE(media.read(QStringLiteral("Action1.hb1")).valueOr({}), QByteArray(300, 'a'));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList{QStringLiteral("Action1.hb1")});
+    QVERIFY(media.sync().ok());
+}
+
 #include "test_backup.moc"
