@@ -8,6 +8,7 @@
 #include "core/storage/programfolder.h"
 #include "gui/kit/controlarray.h"
 #include "gui/kit/navigator.h"
+#include "gui/kit/richtexteditor.h"
 #include "gui/library/hitechinformation.h"
 #include "gui/library/informationadvisor.h"
 #include "gui/library/librarydocuments.h"
@@ -17,6 +18,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 
@@ -70,6 +72,7 @@ class TestLibraryScreens : public QObject
 private Q_SLOTS:
     void screens();
     void everyDocumentIsInstalled();
+    void aDocumentOpensAtItsTitle();
 };
 
 void TestLibraryScreens::screens()
@@ -119,6 +122,16 @@ void TestLibraryScreens::everyDocumentIsInstalled()
         QVERIFY2(!cutOff, qPrintable(name));
         QVERIFY2(doc.toPlainText().simplified().size() > 200, qPrintable(name));
     }
+}
+
+// A screen shows its first document before the window has its size; the title must still be on view.
+void TestLibraryScreens::aDocumentOpensAtItsTitle()
+{
+    Library library(QStringLiteral(QUORVANE_CONTENT_DIR));
+    auto* misc = library.open<Miscellaneous>(Navigator::Miscellaneous);
+    showAtSize(misc, QSize(1024, 768));
+    QCoreApplication::processEvents();
+    QCOMPARE(misc->pane()->verticalScrollBar()->value(), 0);
 }
 
 QTEST_MAIN(TestLibraryScreens)
