@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/statusvocabulary.h"
+#include "core/shell/displaysettings.h"
 #include "core/storage/clock.h"
 #include "gui/catalogue/examplearea.h"
 #include "gui/catalogue/familyarea.h"
@@ -259,6 +260,7 @@ namespace qv {
         });
         m_printDesk = new PrintDesk(*this, m_dialogs, m_statusStore, m_printSettings, m_content);
         m_printDesk->setTextColorSource([this] { return m_workPanel->editor()->palette().color(QPalette::Text); });
+        m_printDesk->setGuideLineSource([this] { return display::readGuideLineOption(m_folder) == 1; });
         addPopupFilter(m_printDesk->panel());
         connect(m_workPanel->command(WorkPanel::PrintOptions), &QPushButton::clicked, this, &ActionArea::printOptions);
         connect(m_actions.value(QStringLiteral("mOPrint")), &QAction::triggered, this, &ActionArea::printOptions);

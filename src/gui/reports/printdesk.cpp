@@ -167,6 +167,11 @@ namespace qv {
         m_textColor = std::move(source);
     }
 
+    void PrintDesk::setGuideLineSource(std::function<bool()> source)
+    {
+        m_guideLines = std::move(source);
+    }
+
     void PrintDesk::setSummaryPage(LeadingPage page)
     {
         m_summaryPage = std::move(page);
@@ -179,6 +184,7 @@ namespace qv {
 
     void PrintDesk::showPanel()
     {
+        m_panel->preview()->setGuidesShown(m_guideLines && m_guideLines());
         m_panel->show();
         m_panel->raise();
         m_panel->setFocus();

@@ -65,6 +65,10 @@ namespace qv {
         // The colour the Action Area writes in, which printed text takes.
         void setTextColorSource(std::function<QColor()> source);
 
+        // Whether the preview draws page guide lines: the choice made on a reference screen's print
+        // options, which this panel has no buttons for. Asked each time the panel opens.
+        void setGuideLineSource(std::function<bool()> source);
+
         // ReportPrinter. The notes report outside the families is the single-document print.
         void openStatusReport(int family) override;
         void openNotesReport() override;
@@ -110,6 +114,7 @@ namespace qv {
         Dialogs& m_dialogs;
         const StatusStore& m_statuses;
         std::function<QColor()> m_textColor;
+        std::function<bool()> m_guideLines;
         LeadingPage m_summaryPage;
         PageEngine m_engine;
         PrintSettings& m_settings;

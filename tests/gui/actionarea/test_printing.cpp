@@ -3,8 +3,10 @@
 #include "core/catalogue/catalogue.h"
 #include "core/reports/pageengine.h"
 #include "core/rtf/richtextfile.h"
+#include "core/shell/displaysettings.h"
 #include "core/storage/clock.h"
 #include "core/storage/programfolder.h"
+#include "foldersnapshot.h"
 #include "gui/actionarea/actionarea.h"
 #include "gui/catalogue/overviewarea.h"
 #include "gui/kit/richtexteditor.h"
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void statusReportTickRules();
     void printedTextTakesTheAreaTextColour();
     void printOptionsPrintsWhilePanelIsOpen();
+    void previewFollowsTheGuideLineChoice();
     void notesReportOfAPolicy();
     void blankNotesWarnAndStayClear();
     void overviewEntryHasNoSpecification();
@@ -156,6 +159,29 @@ void TestPrinting::printedTextTakesTheAreaTextColour()
     for (const LineOp& line : doc.lines(0)) {
         QCOMPARE(line.color, QColor(Qt::black));
     }
+}
+
+// The choice is made on a reference screen; the Action Area's preview draws what was chosen there,
+// read each time the panel opens, and opening writes nothing.
+void TestPrinting::previewFollowsTheGuideLineChoice()
+{
+    Spine spine;
+    ActionArea* area = spine.begin();
+    QAction* printMenu = area->menuAction(QStringLiteral("mOPrint"));
+    printMenu->trigger();
+    QVERIFY(!panelOf(area)->preview()->guidesShown());
+    area->printDesk()->close();
+
+    QVERIFY(display::writeGuideLineOption(spine.folder.folder(), 1).ok());
+    const FolderSnapshot before(spine.folder.dataDir());
+    printMenu->trigger();
+    QVERIFY(panelOf(area)->preview()->guidesShown());
+    area->printDesk()->close();
+
+    QVERIFY(display::writeGuideLineOption(spine.folder.folder(), 0).ok());
+    printMenu->trigger();
+    QVERIFY(!panelOf(area)->preview()->guidesShown());
+    QCOMPARE(before.unexpectedChanges({display::screenFileName()}), QString());
 }
 
 void TestPrinting::printOptionsPrintsWhilePanelIsOpen()
