@@ -74,44 +74,35 @@ namespace qv::test {
         return *this;
     }
 
-    ScriptedDialogs& ScriptedDialogs::answerFolder(std::optional<QString> folder)
+    // The dialogs whose answer is a path or a word, cancelled when there is none.
+    ScriptedDialogs& ScriptedDialogs::answerPath(Kind kind, std::optional<QString> path)
     {
         Answer a;
-        a.kind = Kind::Folder;
-        a.cancelled = !folder;
-        a.path = folder.value_or(QString());
+        a.kind = kind;
+        a.cancelled = !path;
+        a.path = path.value_or(QString());
         m_answers.enqueue(a);
         return *this;
+    }
+
+    ScriptedDialogs& ScriptedDialogs::answerFolder(std::optional<QString> folder)
+    {
+        return answerPath(Kind::Folder, std::move(folder));
     }
 
     ScriptedDialogs& ScriptedDialogs::answerOpenFile(std::optional<QString> file)
     {
-        Answer a;
-        a.kind = Kind::OpenFile;
-        a.cancelled = !file;
-        a.path = file.value_or(QString());
-        m_answers.enqueue(a);
-        return *this;
+        return answerPath(Kind::OpenFile, std::move(file));
     }
 
     ScriptedDialogs& ScriptedDialogs::answerSaveFile(std::optional<QString> file)
     {
-        Answer a;
-        a.kind = Kind::SaveFile;
-        a.cancelled = !file;
-        a.path = file.value_or(QString());
-        m_answers.enqueue(a);
-        return *this;
+        return answerPath(Kind::SaveFile, std::move(file));
     }
 
     ScriptedDialogs& ScriptedDialogs::answerPrinter(std::optional<QString> pdfOutputFile)
     {
-        Answer a;
-        a.kind = Kind::Printer;
-        a.cancelled = !pdfOutputFile;
-        a.path = pdfOutputFile.value_or(QString());
-        m_answers.enqueue(a);
-        return *this;
+        return answerPath(Kind::Printer, std::move(pdfOutputFile));
     }
 
     ScriptedDialogs& ScriptedDialogs::answerSpelling(SpellAnswer::Action action, const QString& replacement)
@@ -126,12 +117,7 @@ namespace qv::test {
 
     ScriptedDialogs& ScriptedDialogs::answerSynonym(std::optional<QString> word)
     {
-        Answer a;
-        a.kind = Kind::Synonym;
-        a.cancelled = !word;
-        a.path = word.value_or(QString());
-        m_answers.enqueue(a);
-        return *this;
+        return answerPath(Kind::Synonym, std::move(word));
     }
 
     void ScriptedDialogs::whileOpen(std::function<void(const Call&)> look)

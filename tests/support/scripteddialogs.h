@@ -99,6 +99,7 @@ namespace qv::test {
             SpellAnswer spelling;
         };
 
+        ScriptedDialogs& answerPath(Kind kind, std::optional<QString> path);
         // The queued answer for call, or nothing when the dialog was not expected.
         std::optional<Answer> take(const Call& call);
         // The path answered for call; nothing when it was cancelled or not expected.

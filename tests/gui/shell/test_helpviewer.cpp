@@ -76,6 +76,13 @@ namespace {
         {
         }
 
+        // Shows topic and waits until the window is on screen.
+        bool open(int topic)
+        {
+            viewer.showTopic(topic);
+            return QTest::qWaitForWindowExposed(&viewer);
+        }
+
         bool complete() const
         {
             return contents && results && search && note && tabs && browser && back && forward;
@@ -183,8 +190,7 @@ void TestHelpViewer::contentsEntryShowsItsTopic()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ProgramOverview);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ProgramOverview));
 
     v.click(v.contents, 2);
     QCOMPARE(v.viewer.currentTopic(), int(HelpTopic::ActionArea));
@@ -246,8 +252,7 @@ void TestHelpViewer::searchFindsWholeWordsIgnoringCase()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ProgramOverview);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ProgramOverview));
     v.tabs->setCurrentIndex(1);
     QTest::keyClicks(v.search, typed);
 
@@ -262,8 +267,7 @@ void TestHelpViewer::searchResultShowsTopicWithTheWordSelected()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ProgramOverview);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ProgramOverview));
     v.tabs->setCurrentIndex(1);
     QTest::keyClicks(v.search, u"Buttons"_s);
     QCOMPARE(v.results->count(), 1);
@@ -279,8 +283,7 @@ void TestHelpViewer::backAndForwardRetraceTheTopics()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ProgramOverview);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ProgramOverview));
     QVERIFY(!v.back->isEnabled());
     QVERIFY(!v.forward->isEnabled());
     v.viewer.showTopic(HelpTopic::ActionArea);
@@ -322,8 +325,7 @@ void TestHelpViewer::linkClickShowsTheLinkedTopic()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ProgramOverview);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ProgramOverview));
 
     QVERIFY(v.clickLink(u"3010.html"_s));
     QCOMPARE(v.viewer.currentTopic(), int(HelpTopic::ActionArea));
@@ -339,8 +341,7 @@ void TestHelpViewer::linkToAMissingPageSaysSo()
     HelpFolder folder;
     QVERIFY(folder.ok);
     Viewer v(folder.dir.path());
-    v.viewer.showTopic(HelpTopic::ActionArea);
-    QVERIFY(QTest::qWaitForWindowExposed(&v.viewer));
+    QVERIFY(v.open(HelpTopic::ActionArea));
 
     QVERIFY(v.clickLink(u"4321.html"_s));
     QCOMPARE(v.viewer.currentTopic(), 4321);
