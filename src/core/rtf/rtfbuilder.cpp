@@ -1,6 +1,7 @@
 #include "rtfbuilder.h"
 
 #include "richtextunits.h"
+#include "rtfplaintext.h"
 
 #include <QTextDocument>
 #include <QTextList>
@@ -20,49 +21,6 @@ namespace qv::rtf {
         // Boundaries this close (in twips) are one column edge: writers round differently per row.
         constexpr int EdgeTolerance = 10;
         constexpr int DefaultCellWidth = 1440;
-
-        // An item's number as the document's list model shows it, without prefix or suffix.
-        QString listNumberText(int item, QTextListFormat::Style style)
-        {
-            switch (style) {
-            case QTextListFormat::ListLowerAlpha:
-            case QTextListFormat::ListUpperAlpha: {
-                QString letters;
-                for (int c = item; c > 0; c /= 26) {
-                    --c;
-                    letters.prepend(QChar(char16_t(u'a' + c % 26)));
-                }
-                return letters;
-            }
-            case QTextListFormat::ListLowerRoman:
-            case QTextListFormat::ListUpperRoman: {
-                if (item >= 4000)
-                    return QString::number(item);
-                static constexpr std::pair<int, const char*> Parts[] = {{1000, "m"},
-                                                                        {900, "cm"},
-                                                                        {500, "d"},
-                                                                        {400, "cd"},
-                                                                        {100, "c"},
-                                                                        {90, "xc"},
-                                                                        {50, "l"},
-                                                                        {40, "xl"},
-                                                                        {10, "x"},
-                                                                        {9, "ix"},
-                                                                        {5, "v"},
-                                                                        {4, "iv"},
-                                                                        {1, "i"}};
-                QString numeral;
-                int n = item;
-                for (const auto& [value, letters] : Parts) {
-                    for (; n >= value; n -= value)
-                        numeral += QLatin1String(letters);
-                }
-                return numeral;
-            }
-            default:
-                return QString::number(item);
-            }
-        }
 
     } // namespace
 
@@ -281,7 +239,7 @@ namespace qv::rtf {
             }
             return value == number;
         }
-        return written.compare(listNumberText(number, style), Qt::CaseInsensitive) == 0;
+        return written.compare(listItemNumber(number, style), Qt::CaseInsensitive) == 0;
     }
 
     void DocumentBuilder::attachList(const ListRef* item, ListScope& scope)

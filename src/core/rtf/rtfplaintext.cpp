@@ -4,9 +4,54 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <utility>
 #include <vector>
 
 namespace qv::rtf {
+
+    QString listItemNumber(int item, QTextListFormat::Style style)
+    {
+        const bool upper = style == QTextListFormat::ListUpperAlpha || style == QTextListFormat::ListUpperRoman;
+        QString number;
+        switch (style) {
+        case QTextListFormat::ListLowerAlpha:
+        case QTextListFormat::ListUpperAlpha:
+            for (int c = item; c > 0; c /= 26) {
+                --c;
+                number.prepend(QChar(char16_t(u'a' + c % 26)));
+            }
+            break;
+        case QTextListFormat::ListLowerRoman:
+        case QTextListFormat::ListUpperRoman: {
+            if (item >= 4000) {
+                return QString::number(item);
+            }
+            static constexpr std::pair<int, const char*> Parts[] = {{1000, "m"},
+                                                                    {900, "cm"},
+                                                                    {500, "d"},
+                                                                    {400, "cd"},
+                                                                    {100, "c"},
+                                                                    {90, "xc"},
+                                                                    {50, "l"},
+                                                                    {40, "xl"},
+                                                                    {10, "x"},
+                                                                    {9, "ix"},
+                                                                    {5, "v"},
+                                                                    {4, "iv"},
+                                                                    {1, "i"}};
+            int n = item;
+            for (const auto& [value, letters] : Parts) {
+                for (; n >= value; n -= value) {
+                    number += QLatin1String(letters);
+                }
+            }
+            break;
+        }
+        default:
+            return QString::number(item);
+        }
+        return upper ? number.toUpper() : number;
+    }
 
     namespace {
 

@@ -2,6 +2,7 @@
 // and pictures.
 
 #include "richtextunits.h"
+#include "rtfplaintext.h"
 #include "rtfwriter_p.h"
 
 #include <QBuffer>
@@ -82,55 +83,12 @@ namespace qv::rtf {
             }
         }
 
-        QString roman(int n, bool upper)
-        {
-            static constexpr std::array<std::pair<int, const char*>, 13> Parts = {{{1000, "m"},
-                                                                                   {900, "cm"},
-                                                                                   {500, "d"},
-                                                                                   {400, "cd"},
-                                                                                   {100, "c"},
-                                                                                   {90, "xc"},
-                                                                                   {50, "l"},
-                                                                                   {40, "xl"},
-                                                                                   {10, "x"},
-                                                                                   {9, "ix"},
-                                                                                   {5, "v"},
-                                                                                   {4, "iv"},
-                                                                                   {1, "i"}}};
-            QString out;
-            for (const auto& [value, letters] : Parts) {
-                for (; n >= value; n -= value)
-                    out += QLatin1String(letters);
-            }
-            return upper ? out.toUpper() : out;
-        }
-
         // The item's number as QTextList shows it.
         QString itemText(const ListEntry& list, int item)
         {
             if (isBullet(list.style))
                 return bulletText(list.style);
-            QString number;
-            switch (list.style) {
-            case QTextListFormat::ListLowerAlpha:
-            case QTextListFormat::ListUpperAlpha: {
-                const char16_t base = list.style == QTextListFormat::ListUpperAlpha ? u'A' : u'a';
-                for (int c = item; c > 0; c /= 26) {
-                    --c;
-                    number.prepend(QChar(char16_t(base + c % 26)));
-                }
-                break;
-            }
-            case QTextListFormat::ListLowerRoman:
-            case QTextListFormat::ListUpperRoman:
-                number =
-                    item < 4000 ? roman(item, list.style == QTextListFormat::ListUpperRoman) : QString::number(item);
-                break;
-            default:
-                number = QString::number(item);
-                break;
-            }
-            return list.prefix + number + list.suffix;
+            return list.prefix + listItemNumber(item, list.style) + list.suffix;
         }
 
         // Font family classes for \fonttbl, so a reader without the font picks a similar one.
